@@ -1,0 +1,20 @@
+include(GoogleTest)
+
+# lancador_teste(<name> SOURCES <files...> LIBS <targets...> [QT])
+# One GoogleTest executable registered with CTest, test by test. QT gives it a QApplication
+# (tests/support/qt_gtest_main.cpp) and runs it headless.
+function(lancador_teste nome)
+    cmake_parse_arguments(T "QT" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${nome} ${T_SOURCES})
+    target_link_libraries(${nome} PRIVATE ${T_LIBS} GTest::gtest)
+    if(T_QT)
+        target_sources(${nome} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support/qt_gtest_main.cpp)
+        target_link_libraries(${nome} PRIVATE Qt6::Widgets Qt6::Test)
+        set_target_properties(${nome} PROPERTIES AUTOMOC ON)
+        set(ambiente "QT_QPA_PLATFORM=offscreen")
+    else()
+        target_link_libraries(${nome} PRIVATE GTest::gtest_main)
+        set(ambiente "")
+    endif()
+    gtest_discover_tests(${nome} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "${ambiente}" TIMEOUT 120)
+endfunction()

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing the launcher need.
+# Idempotent: installs only what is missing. Needs root (or sudo) when something is missing.
+set -euo pipefail
+
+pacotes=(
+    cmake ninja-build g++ clang-format
+    qt6-base-dev qt6-base-dev-tools libgl-dev
+    libgtest-dev
+    libpq5 libpq-dev postgresql
+    openjdk-17-jdk-headless
+    xvfb xauth xdotool x11-utils
+)
+
+faltam=()
+for pacote in "${pacotes[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$pacote" 2>/dev/null | grep -q "install ok installed"; then
+        faltam+=("$pacote")
+    fi
+done
+[ ${#faltam[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${faltam[*]}"
+if [ "$(id -u)" -eq 0 ]; then
+    sudo=()
+elif command -v sudo >/dev/null 2>&1; then
+    sudo=(sudo)
+else
+    echo "Missing packages and no root rights. As root, run: apt-get install ${faltam[*]}" >&2
+    exit 1
+fi
+"${sudo[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${faltam[@]}"

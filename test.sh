@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Sets up what the tests need, builds from scratch-or-incrementally and runs every test.
+#   ./test.sh                 plain build in build/
+#   SANITIZE=1 ./test.sh      AddressSanitizer + UndefinedBehaviorSanitizer build in build-asan/
+set -euo pipefail
+cd "$(dirname "$0")"
+
+bash scripts/dependencias.sh
+
+if [ "${SANITIZE:-0}" = 1 ]; then
+    pasta=build-asan
+    opcoes=(-DCMAKE_BUILD_TYPE=Debug -DLANCADOR_SANITIZE=ON)
+    export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1:strict_string_checks=1"
+    export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+else
+    pasta=build
+    opcoes=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+fi
+
+cmake -S . -B "$pasta" -G Ninja -DLANCADOR_WERROR=ON "${opcoes[@]}"
+cmake --build "$pasta"
+ctest --test-dir "$pasta" --output-on-failure -j2
