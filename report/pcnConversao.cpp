@@ -15,7 +15,7 @@ int valorDoDigito(char c, int base) {
 
 } // namespace
 
-std::optional<std::int32_t> TentarStrToInt(const std::string& texto) {
+std::optional<std::int32_t> TentarTextoParaInteiro(const std::string& texto) {
     std::size_t i = 0;
     while (i < texto.size() && texto[i] == ' ')
         ++i;
@@ -57,8 +57,8 @@ std::optional<std::int32_t> TentarStrToInt(const std::string& texto) {
     return static_cast<std::int32_t>(padrao);
 }
 
-std::int32_t StrToInt(const std::string& texto) {
-    if (const auto valor = TentarStrToInt(texto))
+std::int32_t TextoParaInteiro(const std::string& texto) {
+    if (const auto valor = TentarTextoParaInteiro(texto))
         return *valor;
     throw ErroConversao("'" + texto + "' is not a valid integer value");
 }

@@ -24,10 +24,10 @@ public:
 // decimal digits within the 32-bit range, or hexadecimal digits after "$", "x", "X", "0x" or
 // "0X" whose 32-bit pattern is read as signed ("$FFFFFFFF" is -1). Nothing may follow the
 // digits. Anything else raises ErroConversao with "'<texto>' is not a valid integer value".
-std::int32_t StrToInt(const std::string& texto);
+std::int32_t TextoParaInteiro(const std::string& texto);
 
 // The same rules without raising: no value when the text does not convert.
-std::optional<std::int32_t> TentarStrToInt(const std::string& texto);
+std::optional<std::int32_t> TentarTextoParaInteiro(const std::string& texto);
 
 // Looks `t` up in `AEnumerados` and returns the text at the same position of `AString`. Every
 // position is visited, so a later match overrides an earlier one; no match gives "". A match at a

@@ -9,7 +9,7 @@ struct CasoAceito {
     std::int32_t valor;
 };
 
-TEST(StrToInt, AceitaAsFormasDecimalEHexadecimal) {
+TEST(TextoParaInteiro, AceitaAsFormasDecimalEHexadecimal) {
     const CasoAceito casos[] = {
         {"0", 0},
         {"12", 12},
@@ -38,22 +38,22 @@ TEST(StrToInt, AceitaAsFormasDecimalEHexadecimal) {
     };
     for (const auto& caso : casos) {
         SCOPED_TRACE(caso.texto);
-        EXPECT_EQ(StrToInt(caso.texto), caso.valor);
+        EXPECT_EQ(TextoParaInteiro(caso.texto), caso.valor);
     }
 }
 
-TEST(StrToInt, RecusaOQueNaoEInteiroComAMensagemDoTexto) {
+TEST(TextoParaInteiro, RecusaOQueNaoEInteiroComAMensagemDoTexto) {
     const char* casos[] = {
-        "",      " ",       "+",         "-",     "$",      "0x",   "x",
-        "12a",   "12 ",     "1 2",       "- 1",   "+-1",    "--1",  "\t1",
-        "1.0",   "1e3",     "2147483648", "-2147483649", "99999999999",
-        "$100000000", "$G", "0x-1",      "00x10", "abc",    "１２",
+        "",     " ",     "+",          "-",           "$",           "0x",         "x",
+        "12a",  "12 ",   "1 2",        "- 1",         "+-1",         "--1",        "\t1",
+        "1.0",  "1e3",   "2147483648", "-2147483649", "99999999999", "$100000000", "$G",
+        "0x-1", "00x10", "abc",        "１２",
     };
     for (const char* texto : casos) {
         SCOPED_TRACE(texto);
-        EXPECT_FALSE(TentarStrToInt(texto).has_value());
+        EXPECT_FALSE(TentarTextoParaInteiro(texto).has_value());
         try {
-            StrToInt(texto);
+            TextoParaInteiro(texto);
             ADD_FAILURE() << "converted";
         } catch (const ErroConversao& erro) {
             EXPECT_EQ(erro.what(), std::string("'") + texto + "' is not a valid integer value");
