@@ -8,7 +8,7 @@ pacotes=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev
     libpq5 libpq-dev postgresql
-    openjdk-17-jdk-headless
+    openjdk-17-jdk
     xvfb xauth xdotool x11-utils
 )
 
