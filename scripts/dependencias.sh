@@ -9,7 +9,7 @@ pacotes=(
     libgtest-dev
     libpq5 libpq-dev postgresql
     openjdk-17-jdk
-    xvfb xauth xdotool x11-utils
+    xvfb xauth xdotool xclip x11-utils libx11-dev
 )
 
 faltam=()
