@@ -46,6 +46,8 @@ public:
 
     // Joins the parameter lines, names the format and starts the viewer; does not wait for it.
     void executar(TFormatoSaida p_formato);
+    // Builds the viewer's command from the program's folder and hands it to the interpreter. An
+    // error raised meanwhile is shown to the user as a warning and not passed on.
     void abrirJasper(const std::string& rel, const std::string& parametros,
                      const std::string& formato_saida, const std::string& valida_parametros);
     std::string TFormatoSaidaToStr(TFormatoSaida t);
@@ -55,5 +57,6 @@ public:
 using LancadorDoInterpretador = std::function<void(const std::string& parametros)>;
 
 // Replaces the function that abrirJasper hands its command to and returns the one replaced. The
-// program never calls this: the default starts the real interpreter. Tests put a recorder there.
+// program never calls this: the default starts the real interpreter. Tests put a recorder there;
+// an empty function puts the default back.
 LancadorDoInterpretador trocarLancadorDoInterpretador(LancadorDoInterpretador novo);

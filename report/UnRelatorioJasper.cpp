@@ -1,0 +1,81 @@
+#include "report/UnRelatorioJasper.h"
+
+#include "messages/UnFuncao.h"
+#include "platform/caminho_programa.h"
+#include "platform/interpretador.h"
+#include "report/ComandoJasper.h"
+#include "report/pcnConversao.h"
+
+#include <cstdio>
+#include <exception>
+#include <utility>
+
+namespace {
+
+LancadorDoInterpretador& lancadorAtual() {
+    static LancadorDoInterpretador lancador = plataforma::iniciarInterpretadorOculto;
+    return lancador;
+}
+
+// "yyyy-mm-dd" with ASCII digits and a literal hyphen whatever the locale; the time of day is
+// dropped (floor, so that times before 1970 keep their own day).
+std::string DataParaTexto(TDateTime p_valor) {
+    const std::chrono::year_month_day data{std::chrono::floor<std::chrono::days>(p_valor)};
+    char texto[32];
+    std::snprintf(texto, sizeof texto, "%04d-%02u-%02u", static_cast<int>(data.year()),
+                  static_cast<unsigned>(data.month()), static_cast<unsigned>(data.day()));
+    return texto;
+}
+
+} // namespace
+
+TRelatorioJasper::TRelatorioJasper(std::string p_Arquivo) : fArquivo(std::move(p_Arquivo)) {}
+
+void TRelatorioJasper::addParametro(const std::string& p_key, const std::string& p_valor) {
+    fListaParametros.push_back(p_key + "=" + (p_valor.empty() ? std::string("0") : p_valor));
+}
+
+void TRelatorioJasper::addParametro(const std::string& p_key, std::int32_t p_valor) {
+    addParametro(p_key, std::to_string(p_valor));
+}
+
+void TRelatorioJasper::addParametro(const std::string& p_key, TDateTime p_valor) {
+    addParametro(p_key, DataParaTexto(p_valor));
+}
+
+void TRelatorioVisualizador::executar(TFormatoSaida p_formato) {
+    std::string l_parametros;
+    for (const std::string& linha : fListaParametros) {
+        l_parametros += ' ';
+        l_parametros += linha;
+    }
+    abrirJasper(fArquivo, l_parametros, TFormatoSaidaToStr(p_formato), "N");
+}
+
+void TRelatorioVisualizador::abrirJasper(const std::string& rel, const std::string& parametros,
+                                         const std::string& formato_saida,
+                                         const std::string& valida_parametros) {
+    // A failure to build or hand over the command is a warning to the user, not the caller's
+    // problem: the filter window stays usable and the user may try again.
+    try {
+        const std::string comando_jasper =
+            MontarComandoJasper(plataforma::caminhoDoPrograma(), plataforma::separadorDePastas, rel,
+                                parametros, formato_saida, valida_parametros);
+        lancadorAtual()(comando_jasper);
+    } catch (const std::exception& erro) {
+        Mensagem(erro.what(), Advertencia);
+    }
+}
+
+std::string TRelatorioVisualizador::TFormatoSaidaToStr(TFormatoSaida t) {
+    return EnumeradoToStr(
+        static_cast<int>(t), {"VIS", "PDF", "XLS", "HTML"},
+        {static_cast<int>(TFormatoSaida::tsVisualizacao), static_cast<int>(TFormatoSaida::tsPDF),
+         static_cast<int>(TFormatoSaida::tsXLS), static_cast<int>(TFormatoSaida::tsHTML)});
+}
+
+LancadorDoInterpretador trocarLancadorDoInterpretador(LancadorDoInterpretador novo) {
+    if (!novo)
+        novo = plataforma::iniciarInterpretadorOculto;
+    return std::exchange(lancadorAtual(), std::move(novo));
+}

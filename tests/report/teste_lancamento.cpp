@@ -1,0 +1,218 @@
+// Starts the viewer through the real launch: the real POSIX shell runs the command, and a
+// stand-in "java" of these tests, found first on PATH, records the words it receives.
+
+#include "platform/interpretador.h"
+#include "report/UnRelatorioJasper.h"
+#include "tests/report/exemplo_trabalhado.h"
+#include "tests/report/mensagem_gravada.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <thread>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+// A fresh folder under the system's temporary folder, removed with everything in it at the end.
+class PastaTemporaria {
+public:
+    PastaTemporaria() {
+        std::string modelo = (fs::temp_directory_path() / "lancamento-XXXXXX").string();
+        if (!mkdtemp(modelo.data()))
+            throw std::runtime_error("mkdtemp");
+        fCaminho = modelo;
+    }
+    ~PastaTemporaria() {
+        std::error_code ignorado;
+        fs::remove_all(fCaminho, ignorado);
+    }
+    PastaTemporaria(const PastaTemporaria&) = delete;
+    PastaTemporaria& operator=(const PastaTemporaria&) = delete;
+    const fs::path& caminho() const { return fCaminho; }
+
+private:
+    fs::path fCaminho;
+};
+
+// Puts the stand-in "java" first on PATH and tells it where to write.
+class LancamentoReal : public ::testing::Test {
+protected:
+    void SetUp() override {
+        MensagensGravadas().clear();
+        trocarLancadorDoInterpretador(nullptr);
+        const fs::path bin = fTemporaria.caminho() / "bin";
+        fs::create_directory(bin);
+        fs::copy_file(JAVA_SUBSTITUTO, bin / "java");
+        fs::permissions(bin / "java", fs::perms::owner_all | fs::perms::group_read |
+                                          fs::perms::group_exec | fs::perms::others_read |
+                                          fs::perms::others_exec);
+        const char* path = std::getenv("PATH");
+        setenv("PATH", (bin.string() + ":" + (path ? path : "/usr/bin:/bin")).c_str(), 1);
+        setenv("JAVA_SUBSTITUTO_SAIDA", saida().c_str(), 1);
+        unsetenv("JAVA_SUBSTITUTO_LIBERACAO");
+    }
+
+    fs::path saida() const { return fTemporaria.caminho() / "palavras"; }
+
+    // The words the stand-in received, once it has written them (10 s at most).
+    std::vector<std::string> palavrasRecebidas() const {
+        const auto limite = std::chrono::steady_clock::now() + 10s;
+        while (!fs::exists(saida()) && std::chrono::steady_clock::now() < limite)
+            std::this_thread::sleep_for(10ms);
+        std::ifstream arquivo(saida(), std::ios::binary);
+        if (!arquivo)
+            return {};
+        const std::string conteudo{std::istreambuf_iterator<char>(arquivo), {}};
+        std::vector<std::string> palavras;
+        for (std::size_t inicio = 0; inicio < conteudo.size();) {
+            const std::size_t fim = conteudo.find('\0', inicio);
+            palavras.push_back(conteudo.substr(inicio, fim - inicio));
+            inicio = fim + 1;
+        }
+        return palavras;
+    }
+
+    static std::vector<std::string> palavrasEsperadas(const std::string& pasta) {
+        return {"-jar",
+                pasta + "/jasperviewer.jar",
+                "Marvoss",
+                pasta + "/relatorios/mv_relacao_licensa_cliente",
+                "PDF",
+                "N",
+                "P_DTDE=2024-03-01",
+                "P_DTATE=2024-03-31",
+                "P_DTDE2=2024-03-01",
+                "P_DTATE2=2024-03-31",
+                "P_CBQD=N",
+                "P_CBQD2=S",
+                "P_ORDEM=0"};
+    }
+
+    PastaTemporaria fTemporaria;
+};
+
+// True when this process has no child left, neither running nor waiting to be reaped.
+bool semFilhos() {
+    return waitpid(-1, nullptr, WNOHANG) == -1 && errno == ECHILD;
+}
+
+TEST_F(LancamentoReal, ExecutarIniciaOVisualizadorSemDeixarProcessoNemDescritor) {
+    // A descriptor that the viewer must not inherit, though it is not marked close-on-exec.
+    const fs::path marcador = fTemporaria.caminho() / "marcador";
+    std::ofstream(marcador) << "x";
+    const int descritor = open(marcador.c_str(), O_RDONLY);
+    ASSERT_GE(descritor, 0);
+
+    TRelatorioVisualizador relatorio(relatorioDoExemplo);
+    AdicionarParametrosDoExemplo(relatorio);
+    relatorio.executar(TFormatoSaida::tsPDF);
+    close(descritor);
+
+    EXPECT_TRUE(MensagensGravadas().empty());
+    EXPECT_TRUE(semFilhos());
+    const std::string pasta = fs::read_symlink("/proc/self/exe").parent_path().string();
+    EXPECT_EQ(palavrasRecebidas(), palavrasEsperadas(pasta));
+
+    std::ifstream descritores(saida().string() + ".descritores");
+    const std::string abertos{std::istreambuf_iterator<char>(descritores), {}};
+    EXPECT_FALSE(abertos.empty());
+    EXPECT_EQ(abertos.find(marcador.string()), std::string::npos) << abertos;
+}
+
+TEST_F(LancamentoReal, ProgramaInstaladoEmPastaComCaracteresDoShell) {
+    // Each stretch would create a canary file in the program's current folder if the shell
+    // read the folder name as code.
+    const std::string nome = "pasta com brancos ;touch canario1 &touch canario2 "
+                             "$(touch canario3) `touch canario4` 'simples' \"duplas\" "
+                             "|touch canario5 >canario6 \ntouch canario7 (x) <y *?~#%^\\ {a,b}";
+    const fs::path pasta = fTemporaria.caminho() / nome;
+    const fs::path trabalho = fTemporaria.caminho() / "trabalho";
+    const fs::path liberacao = fTemporaria.caminho() / "liberacao";
+    fs::create_directory(pasta);
+    fs::create_directory(trabalho);
+    const fs::path programa = pasta / "RelLicensaCliente";
+    fs::copy_file(PROGRAMA_INSTALADO, programa);
+    fs::permissions(programa, fs::perms::owner_all);
+    // The stand-in waits for this file, so it is still running when the program has exited.
+    setenv("JAVA_SUBSTITUTO_LIBERACAO", liberacao.c_str(), 1);
+
+    const pid_t processo = fork();
+    ASSERT_GE(processo, 0);
+    if (processo == 0) {
+        setpgid(0, 0);
+        if (chdir(trabalho.c_str()) == 0)
+            execl(programa.c_str(), programa.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    int estado = 0;
+    ASSERT_EQ(waitpid(processo, &estado, 0), processo);
+    ASSERT_TRUE(WIFEXITED(estado));
+    EXPECT_EQ(WEXITSTATUS(estado), 0) << "the program showed a warning or did not start";
+    // Whatever is left in the program's process group goes with it; the viewer must not be there.
+    kill(-processo, SIGKILL);
+    std::ofstream(liberacao) << "";
+
+    EXPECT_EQ(palavrasRecebidas(), palavrasEsperadas(pasta.string()));
+    EXPECT_TRUE(fs::is_empty(trabalho)) << "a piece of the folder name ran as a command";
+    EXPECT_TRUE(semFilhos());
+}
+
+TEST_F(LancamentoReal, FalhaAoIniciarOShellViraAviso) {
+    // A child process that may start no process at all: the launch must fail visibly.
+    const pid_t processo = fork();
+    ASSERT_GE(processo, 0);
+    if (processo == 0) {
+        // The process limit does not bind a privileged user: run as nobody.
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+            _exit(77);
+        const rlimit nenhum{0, 0};
+        if (setrlimit(RLIMIT_NPROC, &nenhum) != 0)
+            _exit(77);
+        TRelatorioVisualizador relatorio("rel");
+        try {
+            relatorio.executar(TFormatoSaida::tsPDF);
+        } catch (...) {
+            _exit(2);
+        }
+        const auto& mensagens = MensagensGravadas();
+        const bool avisou = mensagens.size() == 1 && mensagens[0].tipo == Advertencia &&
+                            mensagens[0].texto.rfind(
+                                "Não foi possível iniciar o interpretador de comandos", 0) == 0;
+        _exit(avisou ? 0 : 3);
+    }
+    int estado = 0;
+    ASSERT_EQ(waitpid(processo, &estado, 0), processo);
+    ASSERT_TRUE(WIFEXITED(estado));
+    if (WEXITSTATUS(estado) == 77)
+        GTEST_SKIP() << "cannot drop the right to start processes here";
+    EXPECT_EQ(WEXITSTATUS(estado), 0) << "2: error reached the caller; 3: no single warning";
+    EXPECT_FALSE(fs::exists(saida()));
+}
+
+TEST_F(LancamentoReal, SemAChaveKNadaEIniciado) {
+    const std::string semChave[] = {"", "   ", "java -jar x", "/c java -jar x", "k java"};
+    for (const std::string& parametros : semChave) {
+        SCOPED_TRACE(parametros);
+        EXPECT_THROW(plataforma::iniciarInterpretadorOculto(parametros), std::invalid_argument);
+    }
+    EXPECT_TRUE(semFilhos());
+    // Upper-case switch and no blank before the command, as the Windows interpreter takes them.
+    plataforma::iniciarInterpretadorOculto("/Kjava um 'dois tres'");
+    EXPECT_EQ(palavrasRecebidas(), (std::vector<std::string>{"um", "dois tres"}));
+}
+
+} // namespace
