@@ -63,5 +63,6 @@ inline constexpr std::int32_t mrNo = 7;
 
 // Shows `Texto` (UTF-8; CR LF starts a new line) in a modal message window whose caption, symbol
 // and buttons follow the kinds in `TipoMensagem`, and returns the modal result it closed with.
-// Needs a running application object.
+// Needs a QApplication and must be called on its thread; otherwise throws std::logic_error and
+// shows nothing.
 std::int32_t Mensagem(const std::string& Texto, TTipoMensagens TipoMensagem);
