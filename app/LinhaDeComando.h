@@ -1,0 +1,21 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+// The eight positional arguments that the parent application passes: server, port, user,
+// password, database, company code, employee code and login. Index 0 holds argument 1.
+inline constexpr std::size_t QuantidadeDeArgumentos = 8;
+using ArgumentosDaLinhaDeComando = std::array<std::string, QuantidadeDeArgumentos>;
+
+// Splits a raw command line (UTF-8) into the program's arguments. The first item is the
+// program's own path and is dropped.
+// - Every character with a code of 32 or less separates items; a run of them is one separator.
+// - A double quote opens a stretch that runs to the next double quote or to the end of the line;
+//   inside it blanks belong to the item. Quoted and unquoted stretches join into one item. The
+//   quotes are dropped, and there is no escape: a value cannot hold a double quote.
+// - Where an item would start, any number of empty quote pairs ("") is skipped, so an item
+//   written as "" does not exist and the items after it move up one position.
+// - Missing positions are empty; items after the eighth argument are ignored.
+ArgumentosDaLinhaDeComando separarArgumentos(std::string_view linha);

@@ -1,0 +1,196 @@
+#include "app/UnPrincipal.h"
+
+#include "app/Eventos.h"
+#include "app/LinhaDeComando.h"
+#include "app/RelatorioDeErro.h"
+#include "data/UnDM.h"
+#include "platform/linha_de_comando.h"
+#include "report/pcnConversao.h"
+
+#include <QDateEdit>
+#include <QEvent>
+#include <QFont>
+#include <QGuiApplication>
+#include <QLocale>
+#include <QScreen>
+
+#include <array>
+#include <chrono>
+#include <stdexcept>
+
+std::string Servidor;
+std::string Porta;
+std::string Usuario;
+std::string Senha;
+std::string Banco;
+
+TFormPrincipal* FormPrincipal = nullptr;
+
+namespace {
+
+// The window is drawn for the usual Windows fonts; where a machine lacks them, Qt picks the first
+// of these that it has, narrow sans serif faces first so that the captions fit their controls.
+void registrarSubstitutosDeFontes() {
+    static const bool registrados = [] {
+        const QStringList semSerifa{"Liberation Sans", "Arimo", "Nimbus Sans", "Noto Sans",
+                                    "DejaVu Sans"};
+        for (const char* fonte : {"Segoe UI", "Tahoma", "MS Sans Serif"})
+            QFont::insertSubstitutions(fonte, semSerifa);
+        return true;
+    }();
+    (void)registrados;
+}
+
+// The user's short date format, with the year always in four digits: a two-digit year cannot be
+// told apart from one a century earlier while it is typed in.
+QString formatoCurtoDeData() {
+    QString formato = QLocale().dateFormat(QLocale::ShortFormat);
+    if (!formato.contains(QLatin1String("yyyy")))
+        formato.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+    return formato;
+}
+
+TDateTime dataDoSeletor(const QDateEdit& seletor) {
+    const QDate data = seletor.date();
+    using namespace std::chrono;
+    return local_days{year{data.year()} / month{static_cast<unsigned>(data.month())} /
+                      day{static_cast<unsigned>(data.day())}};
+}
+
+std::string marcado(const QCheckBox& caixa) {
+    return caixa.isChecked() ? "S" : "N";
+}
+
+// Keeps a child docked to the top of its parent's client area: it follows the parent's width and
+// keeps its own height. The group box's client area starts below its caption.
+class AncoragemNoTopo : public QObject {
+public:
+    AncoragemNoTopo(QWidget& filho, QMargins areaDoCliente)
+        : QObject(&filho), fFilho(filho), fArea(areaDoCliente) {
+        filho.parentWidget()->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* objeto, QEvent* evento) override {
+        if (evento->type() == QEvent::Resize) {
+            const QRect area = static_cast<QWidget*>(objeto)->rect().marginsRemoved(fArea);
+            fFilho.setGeometry(area.left(), area.top(), area.width(), fFilho.height());
+        }
+        return false;
+    }
+
+private:
+    QWidget& fFilho;
+    QMargins fArea;
+};
+
+void conectarPeloModuloDeDados() {
+    if (DM == nullptr)
+        throw std::logic_error("O módulo de dados não foi criado");
+    DM->conectar(Servidor, Porta, Usuario, Senha, Banco);
+}
+
+} // namespace
+
+TDependenciasPrincipal TDependenciasPrincipal::padrao() {
+    return {plataforma::linhaDeComandoDoProcesso, conectarPeloModuloDeDados,
+            plataforma::relogioLocal};
+}
+
+TFormPrincipal::TFormPrincipal(TDependenciasPrincipal dependencias, QWidget* parent)
+    : QWidget(parent), fDependencias(std::move(dependencias)) {
+    Q_INIT_RESOURCE(principal); // the library is static: its images are registered by hand
+    registrarSubstitutosDeFontes();
+    setupUi(this);
+    setWindowIcon(BitBtn1->icon());
+    grupoFormato->setId(rbVisualizacao, 0);
+    grupoFormato->setId(rbPDF, 1);
+    grupoFormato->setId(rbExcel, 2);
+    for (QDateEdit* seletor : {DTPDe, DTPAte, DTPDe2, DTPAte2})
+        seletor->setDisplayFormat(formatoCurtoDeData());
+    centralizarNaTela(geometry()); // the frame is not known before the first show
+    new AncoragemNoTopo(*GroupBox2, QMargins(GroupBox2->x(), GroupBox2->y(), GroupBox2->x(), 0));
+    connect(BitBtn1, &QPushButton::clicked, this, &TFormPrincipal::BitBtn1Click);
+
+    std::exception_ptr erro;
+    try {
+        FormCreate();
+    } catch (...) {
+        erro = std::current_exception();
+    }
+    if (erro)
+        relatarErro(erro);
+}
+
+TFormPrincipal::~TFormPrincipal() = default;
+
+// Centred on the desktop the first time it appears, frame included. A window that opens
+// maximised or minimised is not moved (moving it would restore it); it keeps the centred place
+// that the constructor gave it for when it is restored.
+void TFormPrincipal::showEvent(QShowEvent* evento) {
+    if (!fJaExibida) {
+        fJaExibida = true;
+        if (windowState() == Qt::WindowNoState)
+            centralizarNaTela(frameGeometry());
+    }
+    QWidget::showEvent(evento);
+}
+
+void TFormPrincipal::centralizarNaTela(const QRect& contorno) {
+    if (const QScreen* tela = QGuiApplication::primaryScreen())
+        move(pos() + tela->availableGeometry().center() - contorno.center());
+}
+
+// The creation sequence: an error in a step leaves the steps after it undone.
+void TFormPrincipal::FormCreate() {
+    lerParametrosDaSessao();
+    fDependencias.conectar();
+    definirDatasPadrao();
+}
+
+void TFormPrincipal::lerParametrosDaSessao() {
+    const ArgumentosDaLinhaDeComando argumentos = separarArgumentos(fDependencias.linhaDeComando());
+    Servidor = argumentos[0];
+    Porta = argumentos[1];
+    Usuario = argumentos[2];
+    Senha = argumentos[3];
+    Banco = argumentos[4];
+    CodigoEmpresaLogada = TextoParaInteiro(argumentos[5]);
+    CodigoFuncionarioLogado = TextoParaInteiro(argumentos[6]);
+    EmpresaLogada = CodigoEmpresaLogada;
+    FuncionarioLogado = CodigoFuncionarioLogado;
+    UsuarioLogado = argumentos[7];
+}
+
+// Each picker reads the clock anew, so a start just at midnight may show two different days.
+void TFormPrincipal::definirDatasPadrao() {
+    const auto primeiroDiaDoMes = [this] {
+        const plataforma::DataHoraLocal agora = fDependencias.relogio();
+        return QDate(agora.ano, agora.mes, 1);
+    };
+    const auto hoje = [this] {
+        const plataforma::DataHoraLocal agora = fDependencias.relogio();
+        return QDate(agora.ano, agora.mes, agora.dia);
+    };
+    DTPDe->setDate(primeiroDiaDoMes());
+    DTPAte->setDate(hoje());
+    DTPDe2->setDate(primeiroDiaDoMes());
+    DTPAte2->setDate(hoje());
+}
+
+TFormatoSaida TFormPrincipal::formatoEscolhido() const {
+    static constexpr std::array formatos{TFormatoSaida::tsVisualizacao, TFormatoSaida::tsPDF,
+                                         TFormatoSaida::tsXLS};
+    return formatos.at(static_cast<std::size_t>(grupoFormato->checkedId()));
+}
+
+void TFormPrincipal::BitBtn1Click() {
+    TRelatorioVisualizador relatorio("mv_relacao_licensa_cliente");
+    relatorio.addParametro("P_DTDE", dataDoSeletor(*DTPDe));
+    relatorio.addParametro("P_DTATE", dataDoSeletor(*DTPAte));
+    relatorio.addParametro("P_DTDE2", dataDoSeletor(*DTPDe2));
+    relatorio.addParametro("P_DTATE2", dataDoSeletor(*DTPAte2));
+    relatorio.addParametro("P_CBQD", marcado(*CBQQData));
+    relatorio.addParametro("P_CBQD2", marcado(*CBQQData2));
+    relatorio.addParametro("P_ORDEM", std::to_string(cbOrdem->currentIndex()));
+    relatorio.executar(formatoEscolhido());
+}

@@ -1,0 +1,31 @@
+// Entry of the client licence report launcher.
+#include "app/Aplicacao.h"
+#include "app/RelatorioDeErro.h"
+#include "app/UnPrincipal.h"
+#include "data/UnDM.h"
+
+#include <memory>
+
+int main(int argc, char** argv) {
+    static char nomePadrao[] = "RelLicensaCliente";
+    TAplicacao aplicacao(argc > 0 && argv[0] != nullptr ? argv[0] : nomePadrao);
+    try {
+        // The data module comes first: the window's creation sequence connects through it.
+        auto moduloDeDados = std::make_unique<TDM>();
+        DM = moduloDeDados.get();
+        auto janela = std::make_unique<TFormPrincipal>();
+        FormPrincipal = janela.get();
+
+        exibirJanelaPrincipal(*janela, plataforma::estadoDeExibicaoSolicitado());
+        aplicacao.exec();
+
+        // The window goes first, then the data module, which closes the connection.
+        FormPrincipal = nullptr;
+        janela.reset();
+        DM = nullptr;
+        moduloDeDados.reset();
+    } catch (...) {
+        relatarErro(std::current_exception());
+    }
+    return 0;
+}
