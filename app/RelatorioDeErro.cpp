@@ -2,7 +2,10 @@
 
 #include "platform/caminho_programa.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
 
 namespace {
@@ -32,6 +35,25 @@ bool eSilencioso(std::exception_ptr erro) {
         return false;
     }
 }
+
+// The error box. Like the system's own message boxes, Ctrl+C copies its caption, text and button
+// to the clipboard, so that the user can paste an error into a support request.
+class CaixaDeErro : public QMessageBox {
+public:
+    CaixaDeErro(const QString& titulo, const QString& texto)
+        : QMessageBox(QMessageBox::Critical, titulo, texto, QMessageBox::Ok) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* evento) override {
+        if (!evento->matches(QKeySequence::Copy)) {
+            QMessageBox::keyPressEvent(evento);
+            return;
+        }
+        const QString linha = QStringLiteral("---------------------------\n");
+        QGuiApplication::clipboard()->setText(linha + windowTitle() + "\n" + linha + text() + "\n" +
+                                              linha + "OK\n" + linha);
+    }
+};
 
 } // namespace
 
@@ -77,7 +99,6 @@ QString textoDoRelatorio(std::exception_ptr erro) {
 void relatarErro(std::exception_ptr erro) {
     if (eSilencioso(erro) || eSilencioso(maisInterno(erro)))
         return;
-    QMessageBox caixa(QMessageBox::Critical, tituloDaAplicacao(), textoDoRelatorio(erro),
-                      QMessageBox::Ok);
+    CaixaDeErro caixa(tituloDaAplicacao(), textoDoRelatorio(erro));
     caixa.exec();
 }

@@ -1,8 +1,12 @@
 #include "app/RelatorioDeErro.h"
 #include "tests/app/apoio.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -84,6 +88,20 @@ TEST(RelatarErro, CaixaModalComTituloIconeDeParadaEUmBotaoOk) {
     EXPECT_EQ(caixa.icone, QMessageBox::Critical);
     EXPECT_EQ(caixa.botoes, QMessageBox::StandardButtons(QMessageBox::Ok));
     EXPECT_EQ(caixa.modalidade, Qt::ApplicationModal);
+}
+
+TEST(RelatarErro, CtrlCCopiaTituloETextoDaCaixa) {
+    QGuiApplication::clipboard()->clear();
+    QTimer::singleShot(0, [] {
+        QWidget* caixa = QApplication::activeModalWidget();
+        ASSERT_NE(caixa, nullptr);
+        QTest::keyClick(caixa, Qt::Key_C, Qt::ControlModifier);
+        QTest::keyClick(caixa, Qt::Key_Return);
+    });
+    relatarErro(std::make_exception_ptr(std::runtime_error("Sem conexão")));
+    const QString linha = "---------------------------\n";
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), linha + tituloDaAplicacao() + "\n" + linha +
+                                                        "Sem conexão.\n" + linha + "OK\n" + linha);
 }
 
 TEST(RelatarErro, ErroSilenciosoNaoMostraNada) {
