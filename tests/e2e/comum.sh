@@ -1,0 +1,125 @@
+# Shared steps of the end-to-end tests: the installed program on a virtual X display without a
+# window manager, driven by real X keyboard events, against a throw-away PostgreSQL server.
+# Sourced by each test; expects PROGRAMA (the installed executable), FECHAR_JANELA and RAIZ (the
+# source tree) in the environment.
+set -euo pipefail
+
+TEMPO_LIMITE=${TEMPO_LIMITE:-20}
+TRABALHO=$(mktemp -d /tmp/e2e-relatorio.XXXXXX)
+chmod 755 "$TRABALHO"
+PID_X=""
+PID_PROGRAMA=""
+PASTA_PG=""
+
+falhar() {
+    echo "FAILED: $*" >&2
+    [ -s "$TRABALHO/xvfb.log" ] && echo "Xvfb said: $(cat "$TRABALHO/xvfb.log")" >&2
+    exit 1
+}
+
+encerrar() {
+    [ -n "$PID_PROGRAMA" ] && kill -9 "$PID_PROGRAMA" 2>/dev/null || true
+    [ -n "$PASTA_PG" ] && bash "$RAIZ/scripts/servidor_pg.sh" stop "$PASTA_PG" >/dev/null 2>&1 || true
+    # Wait for Xvfb to be gone: a server still shutting down removes its socket file, which may
+    # by then belong to the next test's server on the same display number.
+    if [ -n "$PID_X" ]; then
+        kill "$PID_X" 2>/dev/null || true
+        wait "$PID_X" 2>/dev/null || true
+    fi
+    rm -rf "$TRABALHO"
+}
+trap encerrar EXIT
+
+# A display of our own: Xvfb picks a free display number and writes it to the descriptor given.
+iniciar_tela() {
+    Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 1280x1024x24 3>"$TRABALHO/tela" 2>"$TRABALHO/xvfb.log" &
+    PID_X=$!
+    local fim=$((SECONDS + TEMPO_LIMITE))
+    until [ -s "$TRABALHO/tela" ]; do
+        [ $SECONDS -lt $fim ] || falhar "Xvfb did not start"
+        sleep 0.05
+    done
+    export DISPLAY=":$(cat "$TRABALHO/tela")"
+}
+
+# Starts the server with the role and database the tests use; sets PORTA.
+iniciar_servidor() {
+    PASTA_PG="$TRABALHO/pg"
+    PORTA=$(bash "$RAIZ/scripts/servidor_pg.sh" start "$PASTA_PG" --papel relatorio "segredo" \
+        --banco empresa relatorio --vigiar $$)
+}
+
+consultar_servidor() {
+    bash "$RAIZ/scripts/servidor_pg.sh" psql "$PASTA_PG" -At -c "$1"
+}
+
+# Starts the installed program with the arguments given; the stand-in viewer records the words it
+# receives in $TRABALHO/visor-<n> and runs without a window.
+iniciar_programa() {
+    export LANCADOR_VISOR_REGISTRO="$TRABALHO/visor"
+    export JAVA_TOOL_OPTIONS="-Djava.awt.headless=true"
+    "$PROGRAMA" "$@" >"$TRABALHO/saida" 2>&1 &
+    PID_PROGRAMA=$!
+}
+
+# Prints the id of the visible window with exactly this title, waiting for it to appear.
+esperar_janela() {
+    local titulo=$1 fim=$((SECONDS + TEMPO_LIMITE)) id
+    while :; do
+        id=$(xdotool search --onlyvisible --name "^${titulo}\$" 2>/dev/null | head -n 1 || true)
+        [ -n "$id" ] && break
+        [ $SECONDS -lt $fim ] || falhar "no window titled '$titulo' (program output: $(cat "$TRABALHO/saida"))"
+        kill -0 "$PID_PROGRAMA" 2>/dev/null || falhar "the program ended before showing '$titulo' (output: $(cat "$TRABALHO/saida"))"
+        sleep 0.1
+    done
+    echo "$id"
+}
+
+# Sends keys to a window the way a user's keyboard does (XTEST), after giving it the focus.
+teclar() {
+    local id=$1
+    shift
+    xdotool windowfocus --sync "$id"
+    xdotool key --clearmodifiers "$@"
+}
+
+# The text of a message box: its Ctrl+C copies the caption and text to the clipboard.
+texto_da_caixa() {
+    local id=$1
+    printf '' | xclip -selection clipboard
+    teclar "$id" ctrl+c
+    local fim=$((SECONDS + TEMPO_LIMITE)) texto=""
+    while [ -z "$texto" ]; do
+        texto=$(xclip -o -selection clipboard 2>/dev/null || true)
+        [ $SECONDS -lt $fim ] || falhar "the message box gave no text"
+        sleep 0.1
+    done
+    printf '%s\n' "$texto"
+}
+
+# Waits for a file to exist and be complete (the stand-in writes it by renaming).
+esperar_arquivo() {
+    local arquivo=$1 fim=$((SECONDS + TEMPO_LIMITE))
+    until [ -e "$arquivo" ]; do
+        [ $SECONDS -lt $fim ] || falhar "no $arquivo"
+        sleep 0.05
+    done
+}
+
+# Closes a window as a window manager's close box does, and waits for the program to end; sets
+# STATUS_PROGRAMA.
+fechar_programa() {
+    "$FECHAR_JANELA" "$1"
+    local fim=$((SECONDS + TEMPO_LIMITE))
+    while kill -0 "$PID_PROGRAMA" 2>/dev/null; do
+        [ $SECONDS -lt $fim ] || falhar "the program did not end after its window was closed"
+        sleep 0.05
+    done
+    STATUS_PROGRAMA=0
+    wait "$PID_PROGRAMA" || STATUS_PROGRAMA=$?
+    PID_PROGRAMA=""
+}
+
+afirmar_igual() {
+    [ "$1" = "$2" ] || falhar "$3: expected [$2], got [$1]"
+}
