@@ -10,7 +10,7 @@ bash scripts/dependencias.sh
 if [ "${SANITIZE:-0}" = 1 ]; then
     pasta=build-asan
     opcoes=(-DCMAKE_BUILD_TYPE=Debug -DLANCADOR_SANITIZE=ON)
-    export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1:strict_string_checks=1"
+    export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1"
     export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 else
     pasta=build

@@ -1,7 +1,12 @@
-// How long the print action waits for executar: from the call until the viewer's shell has been
-// started, through the real launch path. The baselines, measured in the same run, start the same
-// shell bare: fork + exec without waiting (the least a launch can cost), and posix_spawn, which
-// returns once the exec has happened, as executar does.
+// The cost of a launch through the real path, in two figures, each against baselines measured in
+// the same run:
+// - how long the print action waits for executar (from the call until the viewer's shell has
+//   been started), against starting the same shell bare: fork + exec without waiting (the least
+//   a launch can cost), and posix_spawn, which returns once the exec has happened, as executar
+//   does;
+// - how long until the viewer's process is running (a stand-in "java" that notes the moment it
+//   started), against a bare spawn of "/bin/sh -c true" run to its end: the shell that every
+//   launch goes through, doing the least it can.
 //
 //   bench_executar [repetitions]    (200 by default)
 
@@ -48,19 +53,35 @@ double mediana(std::vector<double> valores) {
     return valores.size() % 2 ? valores[meio] : (valores[meio - 1] + valores[meio]) / 2;
 }
 
-// A "java" that does nothing, first on PATH, so that the viewer costs nothing after the launch.
-fs::path prepararJavaTrivial() {
+// A "java" that only notes when it started, first on PATH, so that the viewer costs nothing
+// after the launch.
+fs::path prepararJavaQueMarcaOInicio() {
     std::string modelo = (fs::temp_directory_path() / "bench-executar-XXXXXX").string();
     if (!mkdtemp(modelo.data())) {
         std::perror("mkdtemp");
         std::exit(1);
     }
     const fs::path pasta = modelo;
-    std::ofstream(pasta / "java") << "#!/bin/sh\nexit 0\n";
-    fs::permissions(pasta / "java", fs::perms::owner_all);
+    fs::create_symlink(JAVA_MARCA_INICIO, pasta / "java");
     const char* path = std::getenv("PATH");
     setenv("PATH", (pasta.string() + ":" + (path ? path : "/usr/bin:/bin")).c_str(), 1);
+    setenv("BENCH_MARCA_INICIO", (pasta / "inicio").c_str(), 1);
     return pasta;
+}
+
+// The moment the stand-in viewer noted, waiting for it to appear.
+Relogio::time_point inicioDoVisualizador(const fs::path& arquivo) {
+    const auto prazo = Relogio::now() + std::chrono::seconds(10);
+    long long ns = 0;
+    while (!(std::ifstream(arquivo) >> ns)) {
+        if (Relogio::now() > prazo) {
+            std::fprintf(stderr, "the stand-in viewer did not start\n");
+            std::exit(1);
+        }
+        std::this_thread::yield();
+    }
+    fs::remove(arquivo);
+    return Relogio::time_point(std::chrono::nanoseconds(ns));
 }
 
 pid_t forkExecSemEsperar() {
@@ -76,6 +97,14 @@ pid_t posixSpawn() {
     pid_t filho = -1;
     posix_spawn(&filho, "/bin/sh", nullptr, nullptr, argumentosDoShell, environ);
     return filho;
+}
+
+// posix_spawn of the shell, run to its end.
+double shellCompleto() {
+    const auto inicio = Relogio::now();
+    const pid_t filho = posixSpawn();
+    waitpid(filho, nullptr, 0);
+    return microssegundos(Relogio::now() - inicio);
 }
 
 // Times one start; the child, when the start made one of ours, is reaped outside the timing.
@@ -98,7 +127,7 @@ std::int32_t Mensagem(const std::string& Texto, TTipoMensagens) {
 
 int main(int argc, char** argv) {
     const int repeticoes = argc > 1 ? std::max(1, std::atoi(argv[1])) : 200;
-    const fs::path pasta = prepararJavaTrivial();
+    const fs::path pasta = prepararJavaQueMarcaOInicio();
 
     TRelatorioVisualizador relatorio(relatorioDoExemplo);
     AdicionarParametrosDoExemplo(relatorio);
@@ -107,13 +136,16 @@ int main(int argc, char** argv) {
         return -1;
     };
 
-    std::vector<double> semEsperar, spawn, tempoExecutar;
+    std::vector<double> semEsperar, spawn, tempoExecutar, shell, ateOVisualizador;
     for (int i = 0; i < repeticoes; ++i) {
-        // Interleaved, so that the three see the same state of the machine.
+        // Interleaved, so that all see the same state of the machine.
         semEsperar.push_back(medir(forkExecSemEsperar));
         spawn.push_back(medir(posixSpawn));
+        shell.push_back(shellCompleto());
+        const auto inicio = Relogio::now();
         tempoExecutar.push_back(medir(executar));
-        // Lets the detached shells of the previous launch end before the next measurement.
+        ateOVisualizador.push_back(microssegundos(inicioDoVisualizador(pasta / "inicio") - inicio));
+        // Lets the detached shell of the launch end before the next measurement.
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     fs::remove_all(pasta);
@@ -127,6 +159,11 @@ int main(int argc, char** argv) {
     std::printf("executar (real launch path):             median %8.1f us\n", nosso);
     std::printf("ratio executar / fork+exec:   %.2f\n", nosso / base);
     std::printf("ratio executar / posix_spawn: %.2f\n", nosso / baseSpawn);
+    const double baseShell = mediana(shell);
+    const double visualizador = mediana(ateOVisualizador);
+    std::printf("baseline posix_spawn /bin/sh -c true, to its end: median %8.1f us\n", baseShell);
+    std::printf("executar until the viewer's process runs:        median %8.1f us\n", visualizador);
+    std::printf("ratio viewer started / bare shell: %.2f\n", visualizador / baseShell);
     if (avisos > 0) {
         std::fprintf(stderr, "%d launches failed\n", avisos);
         return 1;
