@@ -4,7 +4,7 @@
 set -euo pipefail
 
 pacotes=(
-    cmake ninja-build g++ clang-format fonts-liberation
+    cmake ninja-build g++ clang-format fonts-liberation clang libclang-rt-14-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev
     libpq5 libpq-dev postgresql
