@@ -4,6 +4,8 @@
 // window manager's close box would, and the process is waited for.
 //   medir_inicio <runs> <window title> <program> [arguments...]
 // Prints one line per run: "<milliseconds> <peak kB>", then the medians.
+#include "tests/support/pedir_fechamento.h"
+
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
@@ -48,18 +50,6 @@ long picoDeMemoriaKb(pid_t processo) {
         if (linha.rfind("VmHWM:", 0) == 0)
             return std::strtol(linha.c_str() + 6, nullptr, 10);
     return -1;
-}
-
-void pedirFechamento(Display* tela, Window janela) {
-    XEvent evento{};
-    evento.xclient.type = ClientMessage;
-    evento.xclient.window = janela;
-    evento.xclient.message_type = XInternAtom(tela, "WM_PROTOCOLS", False);
-    evento.xclient.format = 32;
-    evento.xclient.data.l[0] = static_cast<long>(XInternAtom(tela, "WM_DELETE_WINDOW", False));
-    evento.xclient.data.l[1] = CurrentTime;
-    XSendEvent(tela, janela, False, NoEventMask, &evento);
-    XFlush(tela);
 }
 
 // Waits for a window with the title to be mapped; returns it, or 0 after the deadline.

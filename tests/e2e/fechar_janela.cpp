@@ -1,7 +1,6 @@
-// Asks an X window to close the way a window manager's close box does: a WM_DELETE_WINDOW
-// message. The tests run on a display without a window manager, where nothing else sends it.
+// Closes an X window as a window manager's close box does.
 //   fechar_janela <window id>
-#include <X11/Xlib.h>
+#include "tests/support/pedir_fechamento.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -16,15 +15,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "fechar_janela: cannot open the display\n");
         return 1;
     }
-    const Window janela = std::strtoul(argv[1], nullptr, 0);
-    XEvent evento{};
-    evento.xclient.type = ClientMessage;
-    evento.xclient.window = janela;
-    evento.xclient.message_type = XInternAtom(tela, "WM_PROTOCOLS", False);
-    evento.xclient.format = 32;
-    evento.xclient.data.l[0] = static_cast<long>(XInternAtom(tela, "WM_DELETE_WINDOW", False));
-    evento.xclient.data.l[1] = CurrentTime;
-    XSendEvent(tela, janela, False, NoEventMask, &evento);
+    pedirFechamento(tela, std::strtoul(argv[1], nullptr, 0));
     XCloseDisplay(tela);
     return 0;
 }
