@@ -52,7 +52,41 @@ TEST(SepararArgumentos, SegueAsRegrasDaLinhaDeComando) {
         {"aspas sem fim logo apos abrir", "p a \"", {"a"}},
         {"um blank entre aspas e um valor", "p \" \" b", {" ", "b"}},
         {"texto em UTF-8", "p Relação \"São Paulo\"", {"Relação", "São Paulo"}},
+        {"bytes que nao sao UTF-8 ficam como vieram",
+         "p \xff\xfe \"\xc3(\" \x80\x80",
+         {"\xff\xfe", "\xc3(", "\x80\x80"}},
         {"brancos no fim", "p a   ", {"a"}},
+    };
+    for (const CasoDeSeparacao& caso : casos)
+        EXPECT_EQ(separarArgumentos(caso.linha), completar(caso.esperados)) << caso.nome;
+}
+
+// The parent writes the line; a line of about a megabyte, of any shape, is split whole.
+TEST(SepararArgumentos, LinhaDeUmMegabyte) {
+    const std::size_t grande = 128 * 1024;
+    const std::string valor(grande, 'v');
+    const std::string comBrancos =
+        std::string(grande / 2, 'x') + " \t " + std::string(grande / 2, 'y');
+    std::string oitoEntreAspas = "p";
+    for (int i = 0; i < 8; ++i)
+        oitoEntreAspas += " \"" + comBrancos + "\"";
+    std::string itensCurtos = "p";
+    while (itensCurtos.size() < 8 * grande)
+        itensCurtos += " a";
+    std::string controles;
+    for (std::size_t i = 0; i < 8 * grande; ++i)
+        controles += static_cast<char>(1 + i % 32);
+
+    const std::vector<CasoDeSeparacao> casos{
+        {"oito valores de 128 KiB com brancos", oitoEntreAspas,
+         std::vector<std::string>(8, comBrancos)},
+        {"um megabyte de controles antes dos valores", "p" + controles + "a b", {"a", "b"}},
+        {"um megabyte de aspas vazias", "p " + std::string(8 * grande, '"') + " a b", {"a", "b"}},
+        {"aspas sem fim de um megabyte", "p \"" + controles, {controles}},
+        {"valores alem do oitavo", itensCurtos, std::vector<std::string>(8, "a")},
+        {"valor de um megabyte sem aspas",
+         "p " + valor + valor + valor + valor + valor + valor + valor + valor + " b",
+         {valor + valor + valor + valor + valor + valor + valor + valor, "b"}},
     };
     for (const CasoDeSeparacao& caso : casos)
         EXPECT_EQ(separarArgumentos(caso.linha), completar(caso.esperados)) << caso.nome;

@@ -119,6 +119,10 @@ TEST_F(JanelaPrincipal, InicioNormalGuardaASessaoConectaEMostraAsDatasDoMes) {
     EXPECT_TRUE(palavras[0].ends_with("/relatorios/mv_relacao_licensa_cliente")) << palavras[0];
     EXPECT_EQ(semCaminho(palavras),
               pedido("VIS", "2025-03-01", "2025-03-12", "2025-03-01", "2025-03-12", "N", "N", "0"));
+    // The command handed to the interpreter carries none of the session's values: the viewer's
+    // command line is visible to every user of the machine.
+    for (const std::string valor : {"db.local", "gerente", "s3 nh@", "licencas", "maria"})
+        EXPECT_EQ(lancamentos.comandos().back().find(valor), std::string::npos) << valor;
 }
 
 // Every failure of the creation sequence: the box, what was stored before it, and a window that
