@@ -11,6 +11,14 @@ PID_X=""
 PID_PROGRAMA=""
 PASTA_PG=""
 
+# unshare needs root; for another user, a user namespace of its own gives it the same powers over
+# the new namespaces.
+if [ "$(id -u)" -eq 0 ]; then
+    UNSHARE=(unshare)
+else
+    UNSHARE=(unshare --map-root-user)
+fi
+
 falhar() {
     echo "FAILED: $*" >&2
     [ -s "$TRABALHO/xvfb.log" ] && echo "Xvfb said: $(cat "$TRABALHO/xvfb.log")" >&2

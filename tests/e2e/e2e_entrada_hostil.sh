@@ -129,7 +129,7 @@ sem_sessao
 # A host name of 128 KiB with control characters and invalid UTF-8 in it; in a network namespace
 # of its own, so that no name query leaves the machine.
 echo "run: 1 MB que nao conecta"
-PREFIXO=(unshare --net)
+PREFIXO=("${UNSHARE[@]}" --net)
 iniciar_em "$TRABALHO/trabalho" "$PROGRAMA" "$(repetir h $GRANDE)$LOGIN_HOSTIL" \
     "$(repetir 0 $GRANDE)1" "$(repetir u $GRANDE)" "$SENHA_GRANDE" "$(repetir d $GRANDE)" \
     "$(repetir 0 $GRANDE)12" "$(repetir 0 $GRANDE)34" "$(repetir $'\t' $GRANDE)$LOGIN_HOSTIL"

@@ -160,7 +160,7 @@ verificar_linha "porta que nao converte" '[Conexao][Phys][PG][libpq] invalid por
 
 # In a network namespace of its own, with no interface up, the name lookup ends at once and no
 # query leaves the machine, whatever resolver the machine is set up with.
-PREFIXO=(unshare --net)
+PREFIXO=("${UNSHARE[@]}" --net)
 verificar_linha "nome que nao resolve" \
     '[Conexao][Phys][PG][libpq] could not translate host name "nao-existe.invalid" to address: *' \
     padrao nao-existe.invalid "$PORTA" relatorio "$SENHA" empresa 12 34 joao
@@ -171,7 +171,7 @@ verificar_linha "sem java" "" sem-visor "${CONEXAO[@]}"
 # The folder is mounted read-only for the program alone (root ignores permission bits).
 PROGRAMA_DA_LINHA=$(copiar_instalacao somente-leitura)
 pasta=$(dirname "$PROGRAMA_DA_LINHA")
-PREFIXO=(unshare --mount --propagation private sh -c
+PREFIXO=("${UNSHARE[@]}" --mount --propagation private sh -c
     'mount --bind "$0" "$0" && mount -o remount,bind,ro "$0" "$0" && exec "$@"' "$pasta")
 verificar_linha "pasta somente leitura" "" hoje "${CONEXAO[@]}"
 touch "$pasta/escrita" 2>/dev/null || falhar "the folder stayed read-only outside the program"
