@@ -5,6 +5,7 @@ set -euo pipefail
 
 pacotes=(
     cmake ninja-build g++ clang-format fonts-liberation clang libclang-rt-14-dev
+    g++-mingw-w64-x86-64-posix
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev
     libpq5 libpq-dev postgresql
