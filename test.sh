@@ -10,7 +10,8 @@ bash scripts/dependencias.sh
 if [ "${SANITIZE:-0}" = 1 ]; then
     pasta=build-asan
     opcoes=(-DCMAKE_BUILD_TYPE=Debug -DLANCADOR_SANITIZE=ON)
-    export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1"
+    export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
+    export LSAN_OPTIONS="suppressions=$PWD/tests/vazamentos.supp:print_suppressions=0"
     export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 else
     pasta=build
