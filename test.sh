@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Sets up what the tests need, builds from scratch-or-incrementally and runs every test.
+# Sets up what the tests need, builds (only what changed) and runs every test.
 #   ./test.sh                 plain build in build/
-#   SANITIZE=1 ./test.sh      AddressSanitizer + UndefinedBehaviorSanitizer build in build-asan/
+#   SANITIZE=1 ./test.sh      AddressSanitizer + UndefinedBehaviorSanitizer (leaks included) in build-asan/
 set -euo pipefail
 cd "$(dirname "$0")"
 
