@@ -14,26 +14,8 @@ execucoes=${1:-15}
 bash scripts/dependencias.sh
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DLANCADOR_TESTS=OFF >/dev/null
 cmake --build build-bench
-trabalho=$(mktemp -d /tmp/bench-relatorio.XXXXXX)
-chmod 755 "$trabalho"
+source bench/ambiente.sh
 cmake --install build-bench --prefix "$trabalho/instalado" >/dev/null
-
-pid_x=""
-encerrar() {
-    bash scripts/servidor_pg.sh stop "$trabalho/pg" >/dev/null 2>&1 || true
-    if [ -n "$pid_x" ]; then
-        kill "$pid_x" 2>/dev/null || true
-        wait "$pid_x" 2>/dev/null || true
-    fi
-    rm -rf "$trabalho"
-}
-trap encerrar EXIT
-
-Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 1280x1024x24 3>"$trabalho/tela" 2>/dev/null &
-pid_x=$!
-until [ -s "$trabalho/tela" ]; do sleep 0.05; done
-export DISPLAY=":$(cat "$trabalho/tela")"
-porta=$(bash scripts/servidor_pg.sh start "$trabalho/pg" --papel bench bench --banco bench bench --vigiar $$)
 
 medir() { # <title> <program> [arguments...] -> "<ms> <kB>" medians
     build-bench/bench/medir_inicio "$execucoes" "$@" | awk '/^median/ { print $2, $4 }'

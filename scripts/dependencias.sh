@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing the launcher need.
+# Installs the Debian packages that building, running and testing the launcher need; with the
+# argument "windows", also those that build the Windows program and test it under Wine.
 # Idempotent: installs only what is missing. Needs root (or sudo) when something is missing.
 set -euo pipefail
 
@@ -12,6 +13,13 @@ pacotes=(
     openjdk-17-jdk
     xvfb xauth xdotool xclip x11-utils libx11-dev
 )
+if [ "${1:-}" = windows ]; then
+    # dpkg-dev for apt-get source; perl, bison and flex for Qt's and PostgreSQL's builds.
+    pacotes+=(
+        gcc-mingw-w64-x86-64-posix dpkg-dev perl bison flex
+        nsis zip wine wine64 fonts-wine x11-apps netpbm
+    )
+fi
 
 faltam=()
 for pacote in "${pacotes[@]}"; do

@@ -1,8 +1,19 @@
 # Shared steps of the end-to-end tests: the installed program on a virtual X display without a
 # window manager, driven by real X keyboard events, against a throw-away PostgreSQL server.
-# Sourced by each test; expects PROGRAMA (the installed executable), FECHAR_JANELA and RAIZ (the
-# source tree) in the environment.
+# Sourced by each test; expects PROGRAMA (the installed executable) and RAIZ (the source tree) in
+# the environment, and PLATAFORMA: "linux" (the default; FECHAR_JANELA is then the close-box
+# helper) or "windows" (the Windows program under Wine, in the prefix WINEPREFIX).
 set -euo pipefail
+
+PLATAFORMA=${PLATAFORMA:-linux}
+# The program draws on the test's own display, whatever the caller's shell set for Qt.
+unset QT_QPA_PLATFORM
+if [ "$PLATAFORMA" = windows ]; then
+    export WINEDEBUG=-all
+    EXECUTOR=(wine)
+else
+    EXECUTOR=()
+fi
 
 TEMPO_LIMITE=${TEMPO_LIMITE:-20}
 TRABALHO=$(mktemp -d /tmp/e2e-relatorio.XXXXXX)
@@ -27,6 +38,11 @@ falhar() {
 
 encerrar() {
     [ -n "$PID_PROGRAMA" ] && kill -9 "$PID_PROGRAMA" 2>/dev/null || true
+    # Each test starts Wine afresh on its own display.
+    if [ "$PLATAFORMA" = windows ]; then
+        wineserver -k 2>/dev/null || true
+        wineserver -w 2>/dev/null || true
+    fi
     [ -n "$PASTA_PG" ] && bash "$RAIZ/scripts/servidor_pg.sh" stop "$PASTA_PG" >/dev/null 2>&1 || true
     # Wait for Xvfb to be gone: a server still shutting down removes its socket file, which may
     # by then belong to the next test's server on the same display number.
@@ -66,7 +82,7 @@ consultar_servidor() {
 iniciar_programa() {
     export LANCADOR_VISOR_REGISTRO="$TRABALHO/visor"
     export JAVA_TOOL_OPTIONS="-Djava.awt.headless=true"
-    "$PROGRAMA" "$@" >"$TRABALHO/saida" 2>&1 &
+    "${EXECUTOR[@]}" "$PROGRAMA" "$@" >"$TRABALHO/saida" 2>&1 &
     PID_PROGRAMA=$!
 }
 
@@ -114,10 +130,14 @@ esperar_arquivo() {
     done
 }
 
-# Closes a window as a window manager's close box does, and waits for the program to end; sets
-# STATUS_PROGRAMA.
+# Closes a window as a window manager's close box does (under Wine, as a user does with Alt+F4,
+# which Windows handles itself), and waits for the program to end; sets STATUS_PROGRAMA.
 fechar_programa() {
-    "$FECHAR_JANELA" "$1"
+    if [ "$PLATAFORMA" = windows ]; then
+        teclar "$1" alt+F4
+    else
+        "$FECHAR_JANELA" "$1"
+    fi
     local fim=$((SECONDS + TEMPO_LIMITE))
     while kill -0 "$PID_PROGRAMA" 2>/dev/null; do
         [ $SECONDS -lt $fim ] || falhar "the program did not end after its window was closed"
@@ -126,6 +146,32 @@ fechar_programa() {
     STATUS_PROGRAMA=0
     wait "$PID_PROGRAMA" || STATUS_PROGRAMA=$?
     PID_PROGRAMA=""
+}
+
+# The start every test of a normal session shares: the program started as the parent
+# application starts it, its filter window on screen (its id in JANELA) and its one session on
+# the server.
+SESSOES="select count(*) from pg_stat_activity where usename = 'relatorio' and datname = 'empresa'"
+iniciar_conectado() {
+    iniciar_programa 127.0.0.1 "$PORTA" relatorio segredo empresa 12 34 joao
+    JANELA=$(esperar_janela "Relação de Licensa Clientes")
+    afirmar_igual "$(consultar_servidor "$SESSOES")" 1 "sessions of the program seen by the server"
+}
+
+# Closes the filter window: the program ends with exit code 0 and its session with it.
+fechar_e_conferir() {
+    fechar_programa "$JANELA"
+    afirmar_igual "$STATUS_PROGRAMA" 0 "exit code"
+    local fim=$((SECONDS + TEMPO_LIMITE))
+    until [ "$(consultar_servidor "$SESSOES")" = 0 ]; do
+        [ $SECONDS -lt $fim ] || falhar "the server still sees the program's session after it ended"
+        sleep 0.1
+    done
+}
+
+# Saves a picture of the whole display as a PNG file.
+capturar_tela() {
+    xwd -root -silent | xwdtopnm 2>/dev/null | pnmtopng >"$1"
 }
 
 afirmar_igual() {
