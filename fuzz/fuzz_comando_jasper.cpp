@@ -52,7 +52,9 @@ std::vector<std::string> palavrasEsperadas(const std::string& pasta, char separa
 
 // What the Windows command interpreter passes to the program it starts: carets outside double
 // quotes removed (each keeping the character after it), quotes kept. No value when an operator or
-// an expansion would act: & | < > ( ) % ! or a lone caret outside quotes, % inside them.
+// an expansion would act: & | < > ( ) ! or a lone caret outside quotes, % inside them, or a %
+// outside them without a quote on each side (with one, the text between two percent signs begins
+// and ends with a quote, which no variable's name does).
 std::optional<std::string> linhaAposInterpretadorWindows(std::string_view linha) {
     std::string resultado;
     bool entreAspas = false;
@@ -69,6 +71,9 @@ std::optional<std::string> linhaAposInterpretadorWindows(std::string_view linha)
             if (++i == linha.size())
                 return std::nullopt;
             resultado += linha[i];
+        } else if (c == '%' && i > 0 && linha[i - 1] == '"' && i + 1 < linha.size() &&
+                   linha[i + 1] == '"') {
+            resultado += c;
         } else if (std::string_view("&|<>()%!").find(c) != std::string_view::npos) {
             return std::nullopt;
         } else {
@@ -125,7 +130,7 @@ void verificarPosix(const std::string& caminho, const std::string& formato) {
     const std::string comando = MontarComandoJasper(caminho, '/', std::string(relatorio),
                                                     std::string(parametros), formato, "N");
     // The interpreter runs what follows the switch.
-    VERIFICAR(comando.starts_with(" /k "));
+    VERIFICAR(comando.starts_with(" /c "));
     const auto palavras = palavrasDoShell(std::string_view(comando).substr(3));
     if (!palavras)
         std::fprintf(stderr, "comando inseguro: [%s]\n", comando.c_str());
@@ -146,7 +151,7 @@ void verificarWindows(const std::string& caminho, const std::string& formato) {
         return;
     }
     VERIFICAR(aceitavel);
-    VERIFICAR(comando.starts_with(" /k "));
+    VERIFICAR(comando.starts_with(" /c "));
     const auto linha = linhaAposInterpretadorWindows(std::string_view(comando).substr(3));
     if (!linha)
         std::fprintf(stderr, "comando inseguro: [%s]\n", comando.c_str());

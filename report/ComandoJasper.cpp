@@ -39,13 +39,21 @@ std::string entreAspasSimples(const std::string& texto) {
 
 // Windows: double quotes make blanks and the interpreter's operators (& | < > ( ) ^) literal and
 // keep the word whole for the program that receives it. A percent sign would still expand an
-// environment variable inside quotes, so each one stands outside them, escaped with a caret that
-// the interpreter removes. Backslashes right before a quote that this function writes are doubled,
-// because the receiving program's argument reader would otherwise take "\"" as a literal quote.
+// environment variable inside quotes, so each one stands outside them with a quote on each side
+// ("a"%"b"): the text between two such percent signs begins and ends with a quote, which no
+// variable's name does, so the interpreter leaves both as they stand. (A caret, "^%", would do on
+// Windows, but Wine's interpreter keeps the caret.) Backslashes right before a quote that this
+// function writes are doubled, because the receiving program's argument reader would otherwise
+// take "\"" as a literal quote.
 std::string entreAspasDuplas(const std::string& texto) {
     std::string resultado;
     bool aberta = false;
     std::size_t barrasSeguidas = 0;
+    const auto abrir = [&] {
+        if (!aberta)
+            resultado += '"';
+        aberta = true;
+    };
     const auto fechar = [&] {
         if (!aberta)
             return;
@@ -61,14 +69,13 @@ std::string entreAspasDuplas(const std::string& texto) {
                 "aceita: " +
                 texto);
         if (c == '%') {
+            abrir(); // a quote right before the percent sign, even at the start of the word
             fechar();
-            resultado += "^%";
+            resultado += c;
+            abrir(); // and one right after it
             continue;
         }
-        if (!aberta) {
-            resultado += '"';
-            aberta = true;
-        }
+        abrir();
         resultado += c;
         barrasSeguidas = c == '\\' ? barrasSeguidas + 1 : 0;
     }
@@ -110,7 +117,7 @@ std::string MontarComandoJasper(const std::string& caminhoDoPrograma, char separ
                                 const std::string& valida_parametros) {
     const std::string pasta =
         PastaParaInterpretador(PastaDoPrograma(caminhoDoPrograma, separador), separador);
-    std::string comando = " /k java -jar ";
+    std::string comando = " /c java -jar ";
     comando += pasta;
     comando += separador;
     comando += "jasperviewer.jar ";

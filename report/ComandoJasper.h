@@ -18,7 +18,8 @@ std::string PastaDoPrograma(const std::string& caminhoDoPrograma, char separador
 // double quote or a control character, neither of which a Windows path can hold).
 std::string PastaParaInterpretador(const std::string& pasta, char separador);
 
-// The parameters text for the hidden interpreter: "/k", then "java -jar" with the viewer in the
+// The parameters text for the hidden interpreter: "/c" (the interpreter ends with the viewer),
+// then "java -jar" with the viewer in the
 // program folder, the system word, the report path, the format name, the validation flag and,
 // when `parametros` is not empty, a blank and `parametros`.
 std::string MontarComandoJasper(const std::string& caminhoDoPrograma, char separador,

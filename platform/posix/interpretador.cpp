@@ -17,15 +17,15 @@ namespace {
 
 constexpr const char* caminhoDoShell = "/bin/sh";
 
-// The text after the leading "/k" switch: the command that the interpreter is to run.
+// The text after the leading "/c" switch: the command that the interpreter is to run.
 std::string comandoAposChave(const std::string& parametros) {
     const auto inicio = parametros.find_first_not_of(" \t");
     const bool temChave = inicio != std::string::npos && parametros.size() - inicio >= 2 &&
                           parametros[inicio] == '/' &&
-                          (parametros[inicio + 1] == 'k' || parametros[inicio + 1] == 'K');
+                          (parametros[inicio + 1] == 'c' || parametros[inicio + 1] == 'C');
     if (!temChave)
         throw std::invalid_argument(
-            "O interpretador de comandos só executa um texto que comece com /k: " + parametros);
+            "O interpretador de comandos só executa um texto que comece com /c: " + parametros);
     return parametros.substr(inicio + 2);
 }
 

@@ -40,7 +40,7 @@ TEST(PastaDoPrograma, CortaNoUltimoSeparadorEGuardaARaiz) {
 
 TEST(MontarComandoJasper, ExemploTrabalhadoByteAByte) {
     const std::string esperado =
-        R"( /k java -jar C:\App\jasperviewer.jar  Marvoss C:\App\relatorios\mv_relacao_licensa_cliente PDF N  )"
+        R"( /c java -jar C:\App\jasperviewer.jar  Marvoss C:\App\relatorios\mv_relacao_licensa_cliente PDF N  )"
         "P_DTDE=2024-03-01 P_DTATE=2024-03-31 P_DTDE2=2024-03-01 P_DTATE2=2024-03-31 P_CBQD=N "
         "P_CBQD2=S P_ORDEM=0";
     const std::string comando = MontarComandoJasper(R"(C:\App\app.exe)", '\\', relatorioDoExemplo,
@@ -62,20 +62,20 @@ struct CasoDeComando {
 TEST(MontarComandoJasper, PecasNaOrdemParaCadaInstalacao) {
     const CasoDeComando casos[] = {
         {"raiz do disco: barra dobrada", R"(C:\app.exe)", '\\', "", "PDF",
-         R"( /k java -jar C:\\jasperviewer.jar  Marvoss C:\\relatorios\rel PDF N)"},
+         R"( /c java -jar C:\\jasperviewer.jar  Marvoss C:\\relatorios\rel PDF N)"},
         {"sem parâmetros nada segue o N", R"(C:\App\app.exe)", '\\', "", "VIS",
-         R"( /k java -jar C:\App\jasperviewer.jar  Marvoss C:\App\relatorios\rel VIS N)"},
+         R"( /c java -jar C:\App\jasperviewer.jar  Marvoss C:\App\relatorios\rel VIS N)"},
         {"formato vazio deixa dois brancos", R"(C:\App\app.exe)", '\\', " A=1", "",
-         R"( /k java -jar C:\App\jasperviewer.jar  Marvoss C:\App\relatorios\rel  N  A=1)"},
+         R"( /c java -jar C:\App\jasperviewer.jar  Marvoss C:\App\relatorios\rel  N  A=1)"},
         {"pasta com brancos entre aspas", R"(C:\Program Files\App\app.exe)", '\\', " A=1", "XLS",
-         R"( /k java -jar "C:\Program Files\App"\jasperviewer.jar  Marvoss "C:\Program Files\App"\relatorios\rel XLS N  A=1)"},
+         R"( /c java -jar "C:\Program Files\App"\jasperviewer.jar  Marvoss "C:\Program Files\App"\relatorios\rel XLS N  A=1)"},
         {"pasta comum no POSIX", "/opt/app/RelLicensaCliente", '/', " A=1 A=2", "HTML",
-         " /k java -jar /opt/app/jasperviewer.jar  Marvoss /opt/app/relatorios/rel HTML N  A=1 "
+         " /c java -jar /opt/app/jasperviewer.jar  Marvoss /opt/app/relatorios/rel HTML N  A=1 "
          "A=2"},
         {"raiz no POSIX", "/RelLicensaCliente", '/', "", "PDF",
-         " /k java -jar //jasperviewer.jar  Marvoss //relatorios/rel PDF N"},
+         " /c java -jar //jasperviewer.jar  Marvoss //relatorios/rel PDF N"},
         {"pasta com brancos no POSIX", "/opt/meu app/RelLicensaCliente", '/', "", "PDF",
-         " /k java -jar '/opt/meu app'/jasperviewer.jar  Marvoss '/opt/meu app'/relatorios/rel PDF "
+         " /c java -jar '/opt/meu app'/jasperviewer.jar  Marvoss '/opt/meu app'/relatorios/rel PDF "
          "N"},
     };
     for (const auto& caso : casos) {
@@ -94,10 +94,12 @@ TEST(PastaParaInterpretador, WindowsUsaAspasDuplasEEscapaPorcento) {
         {R"(\\servidor\pasta$)", R"(\\servidor\pasta$)"},
         {R"(C:\Program Files (x86)\App)", R"("C:\Program Files (x86)\App")"},
         {R"(C:\A&B|C<D>E^F;G,H=I)", R"("C:\A&B|C<D>E^F;G,H=I")"},
-        {R"(C:\100%)", R"("C:\100"^%)"},
+        // Each percent sign stands outside the quotes with a quote on each side.
+        {R"(C:\100%)", R"("C:\100"%"")"},
+        {R"(C:\a%%b)", R"("C:\a"%""%"b")"},
         // The backslashes before a closing quote are doubled so that the program still reads them.
-        {R"(C:\x\%PATH%\y)", R"("C:\x\\"^%"PATH"^%"\y")"},
-        {R"(%TEMP%\App)", R"(^%"TEMP"^%"\App")"},
+        {R"(C:\x\%PATH%\y)", R"("C:\x\\"%"PATH"%"\y")"},
+        {R"(%TEMP%\App)", R"(""%"TEMP"%"\App")"},
     };
     for (const auto& [pasta, palavra] : casos) {
         SCOPED_TRACE(pasta);

@@ -106,7 +106,7 @@ TEST_F(RelatorioComLancadorGravado, ExecutarJuntaAsLinhasDepoisDoFormatoEDaFlag)
 
     ASSERT_EQ(fComandos.size(), 1u);
     const std::string& comando = fComandos[0];
-    EXPECT_EQ(comando.rfind(" /k java -jar ", 0), 0u) << comando;
+    EXPECT_EQ(comando.rfind(" /c java -jar ", 0), 0u) << comando;
     const std::string fim = "relatorios/mv_relacao_licensa_cliente PDF N " + parametrosDoExemplo;
     ASSERT_GE(comando.size(), fim.size());
     EXPECT_EQ(comando.substr(comando.size() - fim.size()), fim);

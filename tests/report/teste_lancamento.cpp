@@ -203,15 +203,15 @@ TEST_F(LancamentoReal, FalhaAoIniciarOShellViraAviso) {
     EXPECT_FALSE(fs::exists(saida()));
 }
 
-TEST_F(LancamentoReal, SemAChaveKNadaEIniciado) {
-    const std::string semChave[] = {"", "   ", "java -jar x", "/c java -jar x", "k java"};
+TEST_F(LancamentoReal, SemAChaveCNadaEIniciado) {
+    const std::string semChave[] = {"", "   ", "java -jar x", "/k java -jar x", "c java"};
     for (const std::string& parametros : semChave) {
         SCOPED_TRACE(parametros);
         EXPECT_THROW(plataforma::iniciarInterpretadorOculto(parametros), std::invalid_argument);
     }
     EXPECT_TRUE(semFilhos());
     // Upper-case switch and no blank before the command, as the Windows interpreter takes them.
-    plataforma::iniciarInterpretadorOculto("/Kjava um 'dois tres'");
+    plataforma::iniciarInterpretadorOculto("/Cjava um 'dois tres'");
     EXPECT_EQ(palavrasRecebidas(), (std::vector<std::string>{"um", "dois tres"}));
 }
 
