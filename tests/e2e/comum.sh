@@ -77,6 +77,43 @@ consultar_servidor() {
     bash "$RAIZ/scripts/servidor_pg.sh" psql "$PASTA_PG" -At -c "$1"
 }
 
+# A path of this machine as the program sees it: under Wine, the prefix's drive_c is C: and the
+# rest of the file system is Z:.
+caminho_visto() {
+    if [ "$PLATAFORMA" != windows ]; then
+        printf '%s\n' "$1"
+        return
+    fi
+    local caminho=$1
+    case "$caminho" in
+    "$WINEPREFIX/drive_c/"*) caminho="C:/${caminho#"$WINEPREFIX/drive_c/"}" ;;
+    *) caminho="Z:$caminho" ;;
+    esac
+    printf '%s\n' "${caminho//\//\\}"
+}
+
+# The folder separator of the program's platform.
+if [ "$PLATAFORMA" = windows ]; then SEPARADOR='\'; else SEPARADOR=/; fi
+
+# The interpreters (cmd.exe) running in this test's Wine prefix.
+interpretadores_no_prefixo() {
+    local pid
+    for pid in $(pgrep -f 'cmd\.exe' || true); do
+        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" &&
+            tr '\0' ' ' <"/proc/$pid/cmdline" && echo
+    done
+}
+
+# Under Wine, the interpreter that started the viewer ends with it: no cmd.exe is left behind.
+esperar_fim_do_interpretador() {
+    [ "$PLATAFORMA" = windows ] || return 0
+    local fim=$((SECONDS + TEMPO_LIMITE))
+    while [ -n "$(interpretadores_no_prefixo)" ]; do
+        [ $SECONDS -lt $fim ] || falhar "an interpreter is still running after the viewer ended: $(interpretadores_no_prefixo)"
+        sleep 0.1
+    done
+}
+
 # Starts the installed program with the arguments given; the stand-in viewer records the words it
 # receives in $TRABALHO/visor-<n> and runs without a window.
 iniciar_programa() {

@@ -13,8 +13,9 @@ inicio_do_mes=$(date +%Y-%m-01)
 teclar "$JANELA" alt+i
 esperar_arquivo "$LANCADOR_VISOR_REGISTRO"
 afirmar_igual "$(cat "$LANCADOR_VISOR_REGISTRO")" "$(printf '%s\n' Marvoss \
-    "$(dirname "$PROGRAMA")/relatorios/mv_relacao_licensa_cliente" VIS N \
+    "$(caminho_visto "$(dirname "$PROGRAMA")")${SEPARADOR}relatorios${SEPARADOR}mv_relacao_licensa_cliente" VIS N \
     "P_DTDE=$inicio_do_mes" "P_DTATE=$hoje" "P_DTDE2=$inicio_do_mes" "P_DTATE2=$hoje" \
     P_CBQD=N P_CBQD2=N P_ORDEM=0)" "words received by the viewer"
+esperar_fim_do_interpretador
 
 fechar_e_conferir
