@@ -1,5 +1,6 @@
 #include "app/RelatorioDeErro.h"
 
+#include "platform/caixa_de_erro.h"
 #include "platform/caminho_programa.h"
 
 #include <QClipboard>
@@ -36,8 +37,9 @@ bool eSilencioso(std::exception_ptr erro) {
     }
 }
 
-// The error box. Like the system's own message boxes, Ctrl+C copies its caption, text and button
-// to the clipboard, so that the user can paste an error into a support request.
+// The error box where the system has none of its own. Like the system's message boxes, Ctrl+C
+// copies its caption, text and button to the clipboard, so that the user can paste an error into
+// a support request.
 class CaixaDeErro : public QMessageBox {
 public:
     CaixaDeErro(const QString& titulo, const QString& texto)
@@ -99,6 +101,10 @@ QString textoDoRelatorio(std::exception_ptr erro) {
 void relatarErro(std::exception_ptr erro) {
     if (eSilencioso(erro) || eSilencioso(maisInterno(erro)))
         return;
-    CaixaDeErro caixa(tituloDaAplicacao(), textoDoRelatorio(erro));
+    const QString titulo = tituloDaAplicacao();
+    const QString texto = textoDoRelatorio(erro);
+    if (plataforma::mostrarCaixaDeErroDoSistema(titulo.toStdString(), texto.toStdString()))
+        return;
+    CaixaDeErro caixa(titulo, texto);
     caixa.exec();
 }

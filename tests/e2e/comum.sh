@@ -123,6 +123,15 @@ iniciar_programa() {
     PID_PROGRAMA=$!
 }
 
+# Under Wine: starts the installed program with exactly this raw command line, as a Windows
+# parent application does (CreateProcessW); sets PID_PROGRAMA.
+iniciar_programa_com_linha() {
+    export LANCADOR_VISOR_REGISTRO="$TRABALHO/visor"
+    LANCADOR_LINHA_BRUTA=$1 wine "$INICIAR_COM_LINHA" "$(caminho_visto "$PROGRAMA")" \
+        >"$TRABALHO/saida" 2>&1 &
+    PID_PROGRAMA=$!
+}
+
 # Prints the id of the visible window with exactly this title, waiting for it to appear.
 esperar_janela() {
     local titulo=$1 fim=$((SECONDS + TEMPO_LIMITE)) id
@@ -144,9 +153,14 @@ teclar() {
     xdotool key --clearmodifiers "$@"
 }
 
-# The text of a message box: its Ctrl+C copies the caption and text to the clipboard.
+# The text of a message box as its Ctrl+C copies it: caption, text and button between lines of
+# dashes. Under Wine, where that copy leaves the clipboard empty, a helper reads the box.
 texto_da_caixa() {
     local id=$1
+    if [ "$PLATAFORMA" = windows ]; then
+        wine "$LER_CAIXA" "$(xdotool getwindowname "$id")" | tr -d '\r'
+        return
+    fi
     printf '' | xclip -selection clipboard
     teclar "$id" ctrl+c
     local fim=$((SECONDS + TEMPO_LIMITE)) texto=""

@@ -7,23 +7,14 @@
 // them, as the real stand-in viewer does; the file is replaced as a whole. Beside it,
 // "<file>.linha" gets the raw command line and "<file>.jar" the jar's path. A jar that does not
 // exist, or arguments that do not begin with -jar, are recorded as such an error instead of words.
+#include "platform/windows/utf.h"
+
 #include <windows.h>
 
 #include <cwchar>
 #include <string>
 
 namespace {
-
-std::string utf8(const std::wstring& texto) {
-    if (texto.empty())
-        return {};
-    const int tamanho = WideCharToMultiByte(
-        CP_UTF8, 0, texto.data(), static_cast<int>(texto.size()), nullptr, 0, nullptr, nullptr);
-    std::string resultado(static_cast<std::size_t>(tamanho), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, texto.data(), static_cast<int>(texto.size()), resultado.data(),
-                        tamanho, nullptr, nullptr);
-    return resultado;
-}
 
 std::wstring caminhoWindows(std::wstring caminho) {
     if (!caminho.empty() && caminho[0] == L'/')
@@ -61,14 +52,15 @@ int wmain(int argc, wchar_t** argv) {
     if (argc < 3 || std::wcscmp(argv[1], L"-jar") != 0) {
         palavras = "ERRO: os argumentos não começam com -jar <arquivo>\n";
     } else if (GetFileAttributesW(argv[2]) == INVALID_FILE_ATTRIBUTES) {
-        palavras = "ERRO: o arquivo do visualizador não existe: " + utf8(argv[2]) + "\n";
+        palavras =
+            "ERRO: o arquivo do visualizador não existe: " + plataforma::paraUtf8(argv[2]) + "\n";
     } else {
         for (int i = 3; i < argc; ++i)
-            palavras += utf8(argv[i]) + "\n";
+            palavras += plataforma::paraUtf8(argv[i]) + "\n";
     }
-    const bool ok =
-        gravar(registro + L".linha", utf8(GetCommandLineW()) + "\n") &&
-        gravar(registro + L".jar", (argc >= 3 ? utf8(argv[2]) : std::string()) + "\n") &&
-        gravar(registro, palavras);
+    const bool ok = gravar(registro + L".linha", plataforma::paraUtf8(GetCommandLineW()) + "\n") &&
+                    gravar(registro + L".jar",
+                           (argc >= 3 ? plataforma::paraUtf8(argv[2]) : std::string()) + "\n") &&
+                    gravar(registro, palavras);
     return ok ? 0 : 1;
 }
