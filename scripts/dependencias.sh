@@ -14,9 +14,10 @@ pacotes=(
     xvfb xauth xdotool xclip x11-utils libx11-dev
 )
 if [ "${1:-}" = windows ]; then
-    # dpkg-dev for apt-get source; perl, bison and flex for Qt's and PostgreSQL's builds.
+    # dpkg-dev for apt-get source; perl, bison and flex for Qt's and PostgreSQL's builds; the
+    # 32-bit compiler for a test library of the wrong architecture.
     pacotes+=(
-        gcc-mingw-w64-x86-64-posix dpkg-dev perl bison flex
+        gcc-mingw-w64-x86-64-posix gcc-mingw-w64-i686-posix dpkg-dev perl bison flex
         nsis zip wine wine64 fonts-wine x11-apps netpbm
     )
 fi
