@@ -220,6 +220,12 @@ fechar_e_conferir() {
     done
 }
 
+# The seven report parameters of the print action with these dates and the other filters as the
+# window opens.
+parametros_do_visor() { # <from-date> <to-date>
+    printf '%s\n' "P_DTDE=$1" "P_DTATE=$2" "P_DTDE2=$1" "P_DTATE2=$2" P_CBQD=N P_CBQD2=N P_ORDEM=0
+}
+
 # Saves a picture of the whole display as a PNG file.
 capturar_tela() {
     xwd -root -silent | xwdtopnm 2>/dev/null | pnmtopng >"$1"

@@ -44,9 +44,8 @@ verificar_linha() {
     janela=$(esperar_janela "Relação de Licensa Clientes")
     teclar "$janela" alt+i
     esperar_arquivo "$LANCADOR_VISOR_REGISTRO"
-    afirmar_igual "$(tail -n +5 "$LANCADOR_VISOR_REGISTRO")" "$(printf '%s\n' P_DTDE=2018-01-12 \
-        P_DTATE=2018-01-12 P_DTDE2=2018-01-12 P_DTATE2=2018-01-12 P_CBQD=N P_CBQD2=N P_ORDEM=0)" \
-        "$nome: parameters received by the viewer"
+    afirmar_igual "$(tail -n +5 "$LANCADOR_VISOR_REGISTRO")" \
+        "$(parametros_do_visor 2018-01-12 2018-01-12)" "$nome: parameters received by the viewer"
     rm -f "$LANCADOR_VISOR_REGISTRO"
     fechar_programa "$janela"
     afirmar_igual "$STATUS_PROGRAMA" 0 "$nome: exit code"

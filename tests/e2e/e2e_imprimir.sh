@@ -14,8 +14,7 @@ teclar "$JANELA" alt+i
 esperar_arquivo "$LANCADOR_VISOR_REGISTRO"
 afirmar_igual "$(cat "$LANCADOR_VISOR_REGISTRO")" "$(printf '%s\n' Marvoss \
     "$(caminho_visto "$(dirname "$PROGRAMA")")${SEPARADOR}relatorios${SEPARADOR}mv_relacao_licensa_cliente" VIS N \
-    "P_DTDE=$inicio_do_mes" "P_DTATE=$hoje" "P_DTDE2=$inicio_do_mes" "P_DTATE2=$hoje" \
-    P_CBQD=N P_CBQD2=N P_ORDEM=0)" "words received by the viewer"
+    "$(parametros_do_visor "$inicio_do_mes" "$hoje")")" "words received by the viewer"
 esperar_fim_do_interpretador
 
 fechar_e_conferir

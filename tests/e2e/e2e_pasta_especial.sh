@@ -24,8 +24,7 @@ vista=$(caminho_visto "$PASTA")
 afirmar_igual "$(cat "$LANCADOR_VISOR_REGISTRO.jar")" "$vista\\jasperviewer.jar" "the viewer's jar"
 afirmar_igual "$(cat "$LANCADOR_VISOR_REGISTRO")" "$(printf '%s\n' Marvoss \
     "$vista\\relatorios\\mv_relacao_licensa_cliente" VIS N \
-    "P_DTDE=$(date +%Y-%m-01)" "P_DTATE=$(date +%F)" "P_DTDE2=$(date +%Y-%m-01)" \
-    "P_DTATE2=$(date +%F)" P_CBQD=N P_CBQD2=N P_ORDEM=0)" "words received by the viewer"
+    "$(parametros_do_visor "$(date +%Y-%m-01)" "$(date +%F)")")" "words received by the viewer"
 esperar_fim_do_interpretador
 fechar_e_conferir
 

@@ -17,8 +17,7 @@ teclar "$caixa" Return
 janela=$(esperar_janela "Relação de Licensa Clientes")
 teclar "$janela" alt+i
 esperar_arquivo "$LANCADOR_VISOR_REGISTRO"
-afirmar_igual "$(tail -n +5 "$LANCADOR_VISOR_REGISTRO")" "$(printf '%s\n' P_DTDE=2018-01-12 \
-    P_DTATE=2018-01-12 P_DTDE2=2018-01-12 P_DTATE2=2018-01-12 P_CBQD=N P_CBQD2=N P_ORDEM=0)" \
+afirmar_igual "$(tail -n +5 "$LANCADOR_VISOR_REGISTRO")" "$(parametros_do_visor 2018-01-12 2018-01-12)" \
     "parameters received by the viewer"
 
 fechar_programa "$janela"
