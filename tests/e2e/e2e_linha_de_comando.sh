@@ -51,3 +51,12 @@ verificar "$exe 127.0.0.1 $PORTA relatorio segredo empresa 12 3x4 joao" "'3x4' i
 verificar "$exe 127.0.0.1 $PORTA relatorio segredo empresa \"1 2\" 34 joao" "'1 2' is not a valid integer value."
 # Non-ASCII user, password and database reach the server exactly.
 verificar "$exe 127.0.0.1 $PORTA João \"senha çã\" relatórios \$1F -0x10 joão" "João|relatórios"
+# Control characters separate arguments like blanks.
+verificar "$exe"$'\x01'"127.0.0.1"$'\x1f\x02'"$PORTA relatorio segredo empresa"$'\x0b'"12 34 joao" \
+    "relatorio|empresa"
+# A command line near Windows's limit of 32767 characters: a login of 32000.
+verificar "$exe 127.0.0.1 $PORTA relatorio segredo empresa 12 34 $(head -c 32000 /dev/zero | tr '\0' x)" \
+    "relatorio|empresa"
+
+# The password is in no file of the Wine prefix (its registry included) after all these runs.
+! grep -rlF -e segredo -e "senha çã" "$WINEPREFIX" 2>/dev/null || falhar "a file of the prefix holds a password"
