@@ -16,5 +16,12 @@ function(lancador_teste nome)
         target_link_libraries(${nome} PRIVATE GTest::gtest_main)
         set(ambiente "")
     endif()
+    if(WIN32)
+        # Under Wine, in the test run's prefix (tests/e2e); one CTest test per program.
+        add_test(NAME ${nome} COMMAND wine $<TARGET_FILE:${nome}>)
+        set_tests_properties(${nome} PROPERTIES FIXTURES_REQUIRED prefixo_wine TIMEOUT 120
+            ENVIRONMENT "WINEPREFIX=${LANCADOR_PREFIXO_WINE};WINEDEBUG=-all")
+        return()
+    endif()
     gtest_discover_tests(${nome} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "${ambiente}" TIMEOUT 120)
 endfunction()

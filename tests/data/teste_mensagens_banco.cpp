@@ -1,5 +1,6 @@
 #include "data/ErroBanco.h"
 #include "platform/arquitetura.h"
+#include "platform/codificacao.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +12,9 @@ const std::string dica = "Hint: check it is in the PATH or application EXE direc
 } // namespace
 
 TEST(MensagensBanco, ArquiteturaDoProgramaComOsNomesDoSistema) {
-#if defined(__x86_64__)
+#if defined(_WIN32) && defined(__x86_64__)
+    EXPECT_EQ(plataforma::arquiteturaDoPrograma(), "x64");
+#elif defined(__x86_64__)
     EXPECT_EQ(plataforma::arquiteturaDoPrograma(), "x86_64");
 #elif defined(__aarch64__)
     EXPECT_EQ(plataforma::arquiteturaDoPrograma(), "aarch64");
@@ -21,25 +24,27 @@ TEST(MensagensBanco, ArquiteturaDoProgramaComOsNomesDoSistema) {
 }
 
 TEST(MensagensBanco, CargaDaBiblioteca) {
+    // Lines end as the system's texts do: CR LF on Windows.
+    const std::string fim = plataforma::quebraDeLinha;
     const std::string inicio =
         "[Conexao][Phys][PG]-314. Cannot load vendor library [/p/libpq.so.5]. ";
     const std::string linhaArquitetura = "/p/libpq.so.5 has unsupported architecture [aarch64]. "
                                          "Required [" +
-                                         plataforma::arquiteturaDoPrograma() + "].\n";
+                                         plataforma::arquiteturaDoPrograma() + "]." + fim;
     struct Caso {
         const char* nome;
         std::optional<std::string> outra;
         std::string textoDoSistema, detalhes;
     } casos[] = {
         {"texto simples", std::nullopt, "/p/libpq.so.5: file too short",
-         "/p/libpq.so.5: file too short\n"},
+         "/p/libpq.so.5: file too short" + fim},
         {"final de brancos, controles e pontos removido", std::nullopt,
          "The specified module could not be found. \r\n.\t ",
-         "The specified module could not be found\n"},
+         "The specified module could not be found" + fim},
         {"sem texto do sistema", std::nullopt, "", ""},
         {"so pontos e brancos", std::nullopt, " . . \r\n", ""},
         {"outra arquitetura", std::string("aarch64"), "x: No such file or directory.\n",
-         linhaArquitetura + "x: No such file or directory\n"},
+         linhaArquitetura + "x: No such file or directory" + fim},
         {"outra arquitetura sem texto", std::string("aarch64"), "", linhaArquitetura},
     };
     for (const Caso& caso : casos) {
@@ -52,9 +57,10 @@ TEST(MensagensBanco, CargaDaBiblioteca) {
 TEST(MensagensBanco, PontosDeEntradaUmPorLinha) {
     EXPECT_STREQ(erroPontosDeEntrada({"PQfinish"}).what(),
                  "[Conexao][Phys][PG]-315. Cannot get vendor library entry point[s]. [PQfinish]");
-    EXPECT_STREQ(erroPontosDeEntrada({"PQstatus", "PQfinish"}).what(),
-                 "[Conexao][Phys][PG]-315. Cannot get vendor library entry point[s]. "
-                 "[PQstatus\nPQfinish]");
+    EXPECT_EQ(erroPontosDeEntrada({"PQstatus", "PQfinish"}).what(),
+              "[Conexao][Phys][PG]-315. Cannot get vendor library entry point[s]. "
+              "[PQstatus" +
+                  std::string(plataforma::quebraDeLinha) + "PQfinish]");
 }
 
 TEST(MensagensBanco, TentativaSemSeveridadeOuComOTextoInteiro) {

@@ -7,6 +7,6 @@
 TEST(CaminhoDoPrograma, EOArquivoDoProprioProcesso) {
     const std::filesystem::path caminho = plataforma::caminhoDoPrograma();
     EXPECT_TRUE(caminho.is_absolute());
-    EXPECT_EQ(caminho.filename(), "teste_plataforma");
+    EXPECT_EQ(caminho.stem(), "teste_plataforma"); // teste_plataforma.exe on Windows
     EXPECT_TRUE(std::filesystem::is_regular_file(caminho));
 }

@@ -1,3 +1,4 @@
+#include "platform/caminho_programa.h"
 #include "report/UnRelatorioJasper.h"
 
 #include "tests/report/exemplo_trabalhado.h"
@@ -107,11 +108,13 @@ TEST_F(RelatorioComLancadorGravado, ExecutarJuntaAsLinhasDepoisDoFormatoEDaFlag)
     ASSERT_EQ(fComandos.size(), 1u);
     const std::string& comando = fComandos[0];
     EXPECT_EQ(comando.rfind(" /c java -jar ", 0), 0u) << comando;
-    const std::string fim = "relatorios/mv_relacao_licensa_cliente PDF N " + parametrosDoExemplo;
+    const std::string sep(1, plataforma::separadorDePastas);
+    const std::string fim =
+        "relatorios" + sep + "mv_relacao_licensa_cliente PDF N " + parametrosDoExemplo;
     ASSERT_GE(comando.size(), fim.size());
     EXPECT_EQ(comando.substr(comando.size() - fim.size()), fim);
     EXPECT_EQ(parametrosDoExemplo.size(), 105u);
-    EXPECT_NE(comando.find("/jasperviewer.jar  Marvoss "), std::string::npos) << comando;
+    EXPECT_NE(comando.find(sep + "jasperviewer.jar  Marvoss "), std::string::npos) << comando;
     EXPECT_TRUE(MensagensGravadas().empty());
 }
 
@@ -126,9 +129,10 @@ TEST_F(RelatorioComLancadorGravado, FimDoComandoSemParametrosEComFormatoForaDaTa
         return texto.size() >= fim.size() &&
                texto.compare(texto.size() - fim.size(), fim.size(), fim) == 0;
     };
-    EXPECT_TRUE(terminaCom(fComandos[0], "/relatorios/rel VIS N")) << fComandos[0];
-    EXPECT_TRUE(terminaCom(fComandos[1], "/relatorios/rel  N")) << fComandos[1];
-    EXPECT_TRUE(terminaCom(fComandos[2], "/relatorios/rel HTML N")) << fComandos[2];
+    const std::string sep(1, plataforma::separadorDePastas);
+    EXPECT_TRUE(terminaCom(fComandos[0], sep + "relatorios" + sep + "rel VIS N")) << fComandos[0];
+    EXPECT_TRUE(terminaCom(fComandos[1], sep + "relatorios" + sep + "rel  N")) << fComandos[1];
+    EXPECT_TRUE(terminaCom(fComandos[2], sep + "relatorios" + sep + "rel HTML N")) << fComandos[2];
 }
 
 TEST_F(RelatorioComLancadorGravado, ExecutarNaoMudaOPedidoEPodeSerRepetido) {
