@@ -130,6 +130,10 @@ void TFormMens::showEvent(QShowEvent* evento) {
     if (!evento->spontaneous()) {
         centrarNaTela();
         FormShow();
+        // A tool window comes up without taking the keyboard, and the window behind it is
+        // disabled while the message is open: it takes the keyboard itself, so that Enter and Esc
+        // answer it at once.
+        activateWindow();
     }
 }
 

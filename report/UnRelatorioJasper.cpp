@@ -1,6 +1,7 @@
 #include "report/UnRelatorioJasper.h"
 
 #include "messages/UnFuncao.h"
+#include "platform/busca_de_programa.h"
 #include "platform/caminho_programa.h"
 #include "platform/interpretador.h"
 #include "report/ComandoJasper.h"
@@ -12,8 +13,20 @@
 
 namespace {
 
+// The viewer runs on Java: when the interpreter will not find "java", the user learns it here,
+// since the launch itself reports nothing. The command is handed over all the same, so that a
+// false alarm costs nothing.
+void lancarComAvisoDeJava(const std::string& parametros) {
+    if (!plataforma::programaEncontravel("java"))
+        Mensagem("O Java, necessário para abrir o visualizador de relatórios, não foi encontrado "
+                 "neste computador. Instale o Java ou peça ao administrador que o inclua no "
+                 "caminho de busca (PATH).",
+                 Advertencia);
+    plataforma::iniciarInterpretadorOculto(parametros);
+}
+
 LancadorDoInterpretador& lancadorAtual() {
-    static LancadorDoInterpretador lancador = plataforma::iniciarInterpretadorOculto;
+    static LancadorDoInterpretador lancador = lancarComAvisoDeJava;
     return lancador;
 }
 
@@ -76,6 +89,6 @@ std::string TRelatorioVisualizador::TFormatoSaidaToStr(TFormatoSaida t) {
 
 LancadorDoInterpretador trocarLancadorDoInterpretador(LancadorDoInterpretador novo) {
     if (!novo)
-        novo = plataforma::iniciarInterpretadorOculto;
+        novo = lancarComAvisoDeJava;
     return std::exchange(lancadorAtual(), std::move(novo));
 }

@@ -57,6 +57,6 @@ public:
 using LancadorDoInterpretador = std::function<void(const std::string& parametros)>;
 
 // Replaces the function that abrirJasper hands its command to and returns the one replaced. The
-// program never calls this: the default starts the real interpreter. Tests put a recorder there;
-// an empty function puts the default back.
+// program never calls this: the default warns when no Java runtime can be found and starts the
+// real interpreter. Tests put a recorder there; an empty function puts the default back.
 LancadorDoInterpretador trocarLancadorDoInterpretador(LancadorDoInterpretador novo);

@@ -2,10 +2,10 @@
 # What the installed program does when its surroundings fail: a client library that is missing,
 # not a library, built for another processor or short of entry points; a server that refuses the
 # login or lacks the database; a port that does not convert; a host name that does not resolve;
-# no Java runtime on the search path; a program folder that cannot be written to.
+# a program folder that cannot be written to. (No Java runtime: e2e_sem_java.sh.)
 # Each row gives its error box (or none), then the filter window opens, the print action starts
-# the viewer (or, without Java, fails quietly) and closing the window ends the program with
-# exit code 0. No box and no output of the program holds the password.
+# the viewer and closing the window ends the program with exit code 0. No box and no output of
+# the program holds the password.
 # A server that is not running at all is the row of e2e_porta_fechada.sh.
 source "$(dirname "$0")/comum.sh"
 iniciar_tela
@@ -47,7 +47,7 @@ escrever_elf_de_outro_processador() {
 
 # One row: NOME, the box text expected (empty: no box; a text ending in "*" is a prefix), what
 # the viewer gets ("padrao": the design-time dates, as after a failed start; "hoje": the default
-# dates; "sem-visor": no viewer runs) and the program's arguments. Also read: PROGRAMA_DA_LINHA,
+# dates) and the program's arguments. Also read: PROGRAMA_DA_LINHA,
 # PREFIXO (a command that starts the program, e.g. in a namespace) and AMBIENTE (variables for
 # the program); all three are reset after the row.
 verificar_linha() {
@@ -83,24 +83,10 @@ verificar_linha() {
 
     local de=2018-01-12 ate=2018-01-12
     [ "$datas" = hoje ] && de=$INICIO_DO_MES ate=$HOJE
-    if [ "$datas" = sem-visor ]; then
-        # The interpreter says on the program's standard error that it found no "java"; the
-        # program shows nothing and goes on.
-        local fim=$((SECONDS + TEMPO_LIMITE))
-        until grep -q "java: not found" "$TRABALHO/saida"; do
-            [ $SECONDS -lt $fim ] || falhar "$nome: the launch did not run (output: $(cat "$TRABALHO/saida"))"
-            sleep 0.05
-        done
-        [ ! -e "$LANCADOR_VISOR_REGISTRO" ] || falhar "$nome: a viewer ran without Java"
-        [ -z "$(xdotool search --onlyvisible --name '^Rellicensacliente$' 2>/dev/null || true)" ] ||
-            falhar "$nome: the failed launch showed a box"
-    else
-        esperar_arquivo "$LANCADOR_VISOR_REGISTRO"
-        afirmar_igual "$(cat "$LANCADOR_VISOR_REGISTRO")" "$(printf '%s\n' Marvoss \
-            "$(dirname "$PROGRAMA_DA_LINHA")/relatorios/mv_relacao_licensa_cliente" VIS N \
-            "P_DTDE=$de" "P_DTATE=$ate" "P_DTDE2=$de" "P_DTATE2=$ate" P_CBQD=N P_CBQD2=N \
-            P_ORDEM=0)" "$nome: words received by the viewer"
-    fi
+    esperar_arquivo "$LANCADOR_VISOR_REGISTRO"
+    afirmar_igual "$(cat "$LANCADOR_VISOR_REGISTRO")" "$(printf '%s\n' Marvoss \
+        "$(dirname "$PROGRAMA_DA_LINHA")/relatorios/mv_relacao_licensa_cliente" VIS N \
+        "$(parametros_do_visor "$de" "$ate")")" "$nome: words received by the viewer"
 
     fechar_programa "$janela"
     afirmar_igual "$STATUS_PROGRAMA" 0 "$nome: exit code"
@@ -164,9 +150,6 @@ PREFIXO=("${UNSHARE[@]}" --net)
 verificar_linha "nome que nao resolve" \
     '[Conexao][Phys][PG][libpq] could not translate host name "nao-existe.invalid" to address: *' \
     padrao nao-existe.invalid "$PORTA" relatorio "$SENHA" empresa 12 34 joao
-
-AMBIENTE=(PATH=/nenhuma-pasta)
-verificar_linha "sem java" "" sem-visor "${CONEXAO[@]}"
 
 # The folder is mounted read-only for the program alone (root ignores permission bits).
 PROGRAMA_DA_LINHA=$(copiar_instalacao somente-leitura)

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# No Java runtime where the interpreter looks for "java": each Alt+I first shows the warning of
+# the message dialog ("Mensagem de Advertência"), which Esc or Enter ends, and then launches as
+# always; the interpreter finds no "java", no viewer runs, no interpreter is left, and the window
+# stays usable and closes with exit code 0.
+source "$(dirname "$0")/comum.sh"
+iniciar_tela
+iniciar_servidor
+
+if [ "$PLATAFORMA" = windows ]; then
+    unset WINEPATH # Wine's own search path holds no java.exe
+else
+    EXECUTOR=(env PATH=/nenhuma-pasta)
+fi
+iniciar_conectado
+
+for tecla in Escape Return; do
+    teclar "$JANELA" alt+i
+    aviso=$(esperar_janela "Mensagem de Advertência")
+    teclar "$aviso" "$tecla"
+    fim=$((SECONDS + TEMPO_LIMITE))
+    while xdotool search --onlyvisible --name "^Mensagem de Advertência\$" >/dev/null 2>&1; do
+        [ $SECONDS -lt $fim ] || falhar "$tecla did not end the warning"
+        sleep 0.05
+    done
+done
+
+if [ "$PLATAFORMA" = linux ]; then
+    # The shell says on the program's standard error that it found no "java", once per print.
+    fim=$((SECONDS + TEMPO_LIMITE))
+    until [ "$(grep -c "java: not found" "$TRABALHO/saida")" = 2 ]; do
+        [ $SECONDS -lt $fim ] || falhar "the launches did not run (output: $(cat "$TRABALHO/saida"))"
+        sleep 0.05
+    done
+fi
+esperar_fim_do_interpretador
+[ ! -e "$LANCADOR_VISOR_REGISTRO" ] || falhar "a viewer ran without Java"
+fechar_e_conferir
