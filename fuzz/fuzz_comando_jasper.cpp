@@ -1,6 +1,7 @@
 // The command that starts the viewer, for any path of the installed program: the interpreter must
 // hand the viewer exactly the intended words, with nothing expanded or run besides.
 
+#include "fuzz/palavras_cmd.h"
 #include "fuzz/palavras_shell.h"
 #include "fuzz/verificar.h"
 #include "report/ComandoJasper.h"
@@ -48,82 +49,6 @@ std::vector<std::string> palavrasEsperadas(const std::string& pasta, char separa
             "P_DTATE=2024-03-31",
             "P_CBQD=S",
             "P_ORDEM=0"};
-}
-
-// What the Windows command interpreter passes to the program it starts: carets outside double
-// quotes removed (each keeping the character after it), quotes kept. No value when an operator or
-// an expansion would act: & | < > ( ) ! or a lone caret outside quotes, % inside them, or a %
-// outside them without a quote on each side (with one, the text between two percent signs begins
-// and ends with a quote, which no variable's name does).
-std::optional<std::string> linhaAposInterpretadorWindows(std::string_view linha) {
-    std::string resultado;
-    bool entreAspas = false;
-    for (std::size_t i = 0; i < linha.size(); ++i) {
-        const char c = linha[i];
-        if (c == '"') {
-            entreAspas = !entreAspas;
-            resultado += c;
-        } else if (entreAspas) {
-            if (c == '%')
-                return std::nullopt;
-            resultado += c;
-        } else if (c == '^') {
-            if (++i == linha.size())
-                return std::nullopt;
-            resultado += linha[i];
-        } else if (c == '%' && i > 0 && linha[i - 1] == '"' && i + 1 < linha.size() &&
-                   linha[i + 1] == '"') {
-            resultado += c;
-        } else if (std::string_view("&|<>()%!").find(c) != std::string_view::npos) {
-            return std::nullopt;
-        } else {
-            resultado += c;
-        }
-    }
-    return resultado;
-}
-
-// How a Windows program's C runtime splits its command line into arguments: blanks separate
-// outside quotes; 2n backslashes before a quote give n and the quote opens or closes a stretch,
-// 2n+1 give n and a literal quote; other backslashes are literal; "" inside a stretch is a
-// literal quote.
-std::vector<std::string> argumentosDoProgramaWindows(std::string_view linha) {
-    std::vector<std::string> argumentos;
-    std::size_t i = 0;
-    for (;;) {
-        while (i < linha.size() && (linha[i] == ' ' || linha[i] == '\t'))
-            ++i;
-        if (i == linha.size())
-            return argumentos;
-        std::string argumento;
-        bool entreAspas = false;
-        while (i < linha.size() && (entreAspas || (linha[i] != ' ' && linha[i] != '\t'))) {
-            std::size_t barras = 0;
-            while (i < linha.size() && linha[i] == '\\') {
-                ++barras;
-                ++i;
-            }
-            if (i < linha.size() && linha[i] == '"') {
-                argumento.append(barras / 2, '\\');
-                if (barras % 2 == 1) {
-                    argumento += '"';
-                } else if (entreAspas && i + 1 < linha.size() && linha[i + 1] == '"') {
-                    argumento += '"';
-                    ++i;
-                } else {
-                    entreAspas = !entreAspas;
-                }
-                ++i;
-            } else {
-                argumento.append(barras, '\\');
-                if (barras == 0) {
-                    argumento += linha[i];
-                    ++i;
-                }
-            }
-        }
-        argumentos.push_back(argumento);
-    }
 }
 
 void verificarPosix(const std::string& caminho, const std::string& formato) {

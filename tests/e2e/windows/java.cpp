@@ -6,7 +6,8 @@
 // writes there, UTF-8, one per line, the words after the viewer's jar as the C runtime split
 // them, as the real stand-in viewer does; the file is replaced as a whole. Beside it,
 // "<file>.linha" gets the raw command line and "<file>.jar" the jar's path. A jar that does not
-// exist, or arguments that do not begin with -jar, are recorded as such an error instead of words.
+// exist (unless LANCADOR_VISOR_QUALQUER_JAR is set), or arguments that do not begin with -jar,
+// are recorded as such an error instead of words.
 #include "platform/windows/utf.h"
 
 #include <windows.h>
@@ -51,7 +52,8 @@ int wmain(int argc, wchar_t** argv) {
     std::string palavras;
     if (argc < 3 || std::wcscmp(argv[1], L"-jar") != 0) {
         palavras = "ERRO: os argumentos não começam com -jar <arquivo>\n";
-    } else if (GetFileAttributesW(argv[2]) == INVALID_FILE_ATTRIBUTES) {
+    } else if (_wgetenv(L"LANCADOR_VISOR_QUALQUER_JAR") == nullptr &&
+               GetFileAttributesW(argv[2]) == INVALID_FILE_ATTRIBUTES) {
         palavras =
             "ERRO: o arquivo do visualizador não existe: " + plataforma::paraUtf8(argv[2]) + "\n";
     } else {
