@@ -74,5 +74,8 @@ std::string montarStringConexao(const TParametrosConexao& parametros,
         itens.acrescentar("user", usuario);
     if (const std::string senha = parametros.valor("Password"); !senha.empty())
         itens.acrescentar("password", senha);
+    // libpq waits without limit for a server that accepts the connection and never answers, and
+    // the window cannot open before the attempt ends: no working server comes near this bound.
+    itens.acrescentar("connect_timeout", std::to_string(segundosParaConectar));
     return itens.texto();
 }

@@ -4,9 +4,13 @@
 
 #include <string>
 
+// How long the one connection attempt may take, in seconds.
+inline constexpr int segundosParaConectar = 30;
+
 // The libpq connection string of a parameter list: "host" or "hostaddr" from "Server", "port",
-// "dbname" ("postgres" when there is no database), "user" and "password", in that order and
-// separated by one blank. Absent values leave their keyword out, so libpq's defaults apply.
+// "dbname" ("postgres" when there is no database), "user" and "password", in that order, then
+// "connect_timeout" with segundosParaConectar, separated by one blank. Absent values leave their
+// keyword out, so libpq's defaults apply.
 // `codificar`, when given, turns each value into the bytes libpq is to receive before it is
 // escaped, so that no byte of a converted character can escape the quoting.
 using CodificacaoDeTexto = std::string (*)(const std::string&);

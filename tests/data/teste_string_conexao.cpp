@@ -20,6 +20,9 @@ TParametrosConexao parametrosCom(const std::string& servidor, const std::string&
     return parametros;
 }
 
+// Every connection string ends with the bound of the attempt.
+const std::string limiteDaTentativa = " connect_timeout=30";
+
 struct Caso {
     const char* nome;
     std::string servidor, porta, usuario, senha, banco;
@@ -65,7 +68,7 @@ TEST(StringConexao, SaiCaractereACaractere) {
         SCOPED_TRACE(caso.nome);
         EXPECT_EQ(montarStringConexao(parametrosCom(caso.servidor, caso.porta, caso.usuario,
                                                     caso.senha, caso.banco)),
-                  caso.esperado);
+                  caso.esperado + limiteDaTentativa);
     }
 }
 
@@ -78,7 +81,7 @@ TEST(StringConexao, ValoresDaDefinicaoNuncaChegam) {
     parametros.definir("user_name", "");
     parametros.definir("password", "");
     parametros.definir("database", "");
-    EXPECT_EQ(montarStringConexao(parametros), "dbname=postgres");
+    EXPECT_EQ(montarStringConexao(parametros), "dbname=postgres" + limiteDaTentativa);
 }
 
 namespace {
@@ -128,7 +131,7 @@ TEST(StringConexao, LibpqLeCadaValorInteiroSemPalavraAMais) {
     for (const std::string& valor : valores) {
         SCOPED_TRACE(valor);
         const std::map<std::string, std::string> esperado = {
-            {"dbname", valor}, {"user", valor}, {"password", valor}};
+            {"dbname", valor}, {"user", valor}, {"password", valor}, {"connect_timeout", "30"}};
         EXPECT_EQ(lidoPelaLibpq(montarStringConexao(parametrosCom("", "", valor, valor, valor))),
                   esperado);
     }
@@ -154,8 +157,10 @@ std::string comoPaginaDeByteDuplo(const std::string& utf8) {
 
 TEST(StringConexao, ByteConvertidoIgualABarraInvertidaNaoEscapaDasAspas) {
     const std::string codificado = "\x95\x5c \x95\x5c";
-    const std::map<std::string, std::string> esperado = {
-        {"dbname", codificado}, {"user", codificado}, {"password", codificado}};
+    const std::map<std::string, std::string> esperado = {{"dbname", codificado},
+                                                         {"user", codificado},
+                                                         {"password", codificado},
+                                                         {"connect_timeout", "30"}};
     EXPECT_EQ(lidoPelaLibpq(montarStringConexao(parametrosCom("", "", "表 表", "表 表", "表 表"),
                                                 comoPaginaDeByteDuplo)),
               esperado);
