@@ -115,7 +115,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
         esperado["port"] = codificado(std::to_string(inteiroDeReferencia(valor).value_or(0)));
     const std::string nomeDoBanco = aparado(banco);
     esperado["dbname"] = codificado(nomeDoBanco.empty() ? "postgres" : nomeDoBanco);
-    esperado["connect_timeout"] = "30"; // the bound of the attempt, always there
+    esperado["connect_timeout"] = codificado("30"); // the bound of the attempt, always there
     if (const std::string valor = aparado(usuario); !valor.empty())
         esperado["user"] = codificado(valor);
     if (const std::string valor = aparado(senha); !valor.empty())

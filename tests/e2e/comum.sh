@@ -220,6 +220,27 @@ fechar_e_conferir() {
     done
 }
 
+# What texto_da_caixa reads from the error box with this text.
+caixa_de_erro() {
+    local linha=---------------------------
+    printf '%s\n' $linha Rellicensacliente $linha "$1" $linha OK $linha
+}
+
+# After a failed start: OK closes the error box, the filter window opens with the design-time
+# dates, Alt+I sends them to the viewer, and closing the window ends the program with exit code 0.
+depois_da_caixa_de_erro() { # <box window> [what the messages name]
+    teclar "$1" Return
+    local janela
+    janela=$(esperar_janela "Relação de Licensa Clientes")
+    rm -f "$LANCADOR_VISOR_REGISTRO"
+    teclar "$janela" alt+i
+    esperar_arquivo "$LANCADOR_VISOR_REGISTRO"
+    afirmar_igual "$(tail -n +5 "$LANCADOR_VISOR_REGISTRO")" \
+        "$(parametros_do_visor 2018-01-12 2018-01-12)" "${2:-}${2:+: }parameters received by the viewer"
+    fechar_programa "$janela"
+    afirmar_igual "$STATUS_PROGRAMA" 0 "${2:-}${2:+: }exit code"
+}
+
 # The seven report parameters of the print action with these dates and the other filters as the
 # window opens.
 parametros_do_visor() { # <from-date> <to-date>

@@ -14,7 +14,6 @@ iniciar_servidor
 SENHA=segredo
 export LANCADOR_VISOR_REGISTRO="$TRABALHO/visor" JAVA_TOOL_OPTIONS="-Djava.awt.headless=true"
 SENHA_ERRADA="Errada-d9F3"
-LINHA=---------------------------
 INSTALADO=$(dirname "$PROGRAMA")
 HOJE=$(date +%F)
 INICIO_DO_MES=$(date +%Y-%m-01)
@@ -24,11 +23,6 @@ copiar_instalacao() {
     local destino="$TRABALHO/$1"
     cp -a "$INSTALADO" "$destino"
     echo "$destino/$(basename "$PROGRAMA")"
-}
-
-# What Ctrl+C copies from an error box with this text.
-caixa_de_erro() {
-    printf '%s\n' $LINHA Rellicensacliente $LINHA "$1" $LINHA OK $LINHA
 }
 
 # The first bytes of an ELF shared object for another processor than this one (64-bit ARM, or
