@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # No Java runtime where the interpreter looks for "java": each Alt+I first shows the warning of
-# the message dialog ("Mensagem de Advertência"), which Esc or Enter ends, and then launches as
-# always; the interpreter finds no "java", no viewer runs, no interpreter is left, and the window
-# stays usable and closes with exit code 0.
+# the message dialog ("Mensagem de Advertência"), which blinks and which Esc or Enter ends, and
+# then launches as always; the interpreter finds no "java", no viewer runs, no interpreter is
+# left, and the window stays usable and closes with exit code 0.
 source "$(dirname "$0")/comum.sh"
 iniciar_tela
 iniciar_servidor
@@ -17,6 +17,9 @@ iniciar_conectado
 for tecla in Escape Return; do
     teclar "$JANELA" alt+i
     aviso=$(esperar_janela "Mensagem de Advertência")
+    # While it is open the warning asks for attention once a second.
+    piscadas=$("$CONTAR_PISCADAS" "$aviso" 3)
+    [ "$piscadas" -ge 2 ] || falhar "the warning asked for attention $piscadas times in 3 s"
     teclar "$aviso" "$tecla"
     fim=$((SECONDS + TEMPO_LIMITE))
     while xdotool search --onlyvisible --name "^Mensagem de Advertência\$" >/dev/null 2>&1; do
