@@ -135,6 +135,28 @@ TEST(CargaLibpq, ArquivoQueNaoCarregaNomeiaOCaminhoEOMotivo) {
     }
 }
 
+// A copy of the real library cut short, as an interrupted update or a full disk leaves it: the
+// loader must never see it (it would map pages past the end of the file and the process would die
+// of a bus error); the load error says the file is too short.
+TEST(CargaLibpq, BibliotecaTruncadaNaoDerrubaOPrograma) {
+    std::ifstream original(LIBPQ_DO_SISTEMA, std::ios::binary);
+    const std::string inteira{std::istreambuf_iterator<char>(original),
+                              std::istreambuf_iterator<char>()};
+    ASSERT_GT(inteira.size(), 300000u);
+    for (const std::size_t tamanho :
+         {std::size_t{10}, std::size_t{100}, std::size_t{1000}, std::size_t{4096},
+          std::size_t{30000}, std::size_t{100000}, std::size_t{300000}, inteira.size() * 9 / 10}) {
+        SCOPED_TRACE(tamanho);
+        const PastaTemporaria pasta;
+        fs::create_directories(pasta.caminho() / "DLL" / "lib");
+        const fs::path biblioteca = pasta.caminho() / "DLL" / "lib" / nomeArquivoLibpq;
+        std::ofstream(biblioteca, std::ios::binary)
+            .write(inteira.data(), static_cast<std::streamsize>(tamanho));
+        EXPECT_EQ(mensagemAoAbrir(pasta.caminho() / "DLL"),
+                  erroDeCarga(biblioteca, biblioteca.string() + ": file too short\n"));
+    }
+}
+
 TEST(CargaLibpq, BibliotecaSemPontosDeEntradaNaoFicaCarregada) {
     const PastaTemporaria pasta;
     const fs::path incompleta = pasta.caminho() / "incompleta" / "lib";
