@@ -3,10 +3,19 @@
 #include "app/RelatorioDeErro.h"
 #include "app/UnPrincipal.h"
 #include "data/UnDM.h"
+#include "platform/processo.h"
 
+#include <cstdio>
 #include <memory>
 
 int main(int argc, char** argv) {
+    // The password arrives on the command line: from here on the process holds it.
+    plataforma::protegerMemoriaDoProcesso();
+    if (!plataforma::haTelaParaJanelas()) {
+        std::fprintf(stderr, "RelLicensaCliente: não há tela para mostrar as janelas (DISPLAY e "
+                             "WAYLAND_DISPLAY estão vazios).\n");
+        return 1;
+    }
     static char nomePadrao[] = "RelLicensaCliente";
     TAplicacao aplicacao(argc > 0 && argv[0] != nullptr ? argv[0] : nomePadrao);
     try {
