@@ -9,7 +9,8 @@
 #       --vigiar PID stops the server and removes <pasta> as soon as process PID ends, so that a
 #       test program that dies does not leave a server behind.
 #   servidor_pg.sh stop <pasta>
-#       Stops the server and removes <pasta>. Does nothing when no server runs there.
+#       Stops the server and removes <pasta>. Does nothing to a folder that this script did not
+#       make (it says so), nor when no server runs there.
 #   servidor_pg.sh papel <pasta> NOME SENHA       (a role that logs in with SENHA)
 #   servidor_pg.sh banco <pasta> NOME [DONO]      (a database)
 #       Create what the options of start create, on a running server; nothing when it exists.
@@ -37,6 +38,7 @@ binarios() {
 }
 
 BIN=$(binarios)
+MARCA=.servidor_pg
 
 # Runs a command as the owner of the cluster.
 como_dono() {
@@ -70,6 +72,8 @@ iniciar_cluster() {
     local pasta=$1
     mkdir -p "$pasta"
     [ -z "$(ls -A "$pasta")" ] || falhar "$pasta is not empty"
+    # The mark by which stop knows a folder of its own: it removes no other.
+    touch "$pasta/$MARCA"
     mkdir "$pasta/sock"
     if [ "$(id -u)" -eq 0 ]; then
         chown -R nobody:nogroup "$pasta"
@@ -180,6 +184,10 @@ parar() {
     [ $# -eq 1 ] || falhar "usage: $0 stop <pasta>"
     local pasta=$1
     [ -d "$pasta" ] || return 0
+    if [ ! -f "$pasta/$MARCA" ]; then
+        echo "servidor_pg.sh: $pasta was not made by this script; left as it is" >&2
+        return 0
+    fi
     if [ -f "$pasta/dados/postmaster.pid" ]; then
         como_dono "$BIN/pg_ctl" -D "$pasta/dados" -m immediate -w -t 30 stop >/dev/null 2>&1 ||
             true
