@@ -14,6 +14,7 @@
 #include <QLocale>
 #include <QScreen>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <stdexcept>
@@ -136,8 +137,16 @@ void TFormPrincipal::showEvent(QShowEvent* evento) {
 }
 
 void TFormPrincipal::centralizarNaTela(const QRect& contorno) {
-    if (const QScreen* tela = QGuiApplication::primaryScreen())
-        move(pos() + tela->availableGeometry().center() - contorno.center());
+    const QScreen* tela = QGuiApplication::primaryScreen();
+    if (tela == nullptr)
+        return;
+    const QRect area = tela->availableGeometry();
+    QPoint canto = contorno.topLeft() + area.center() - contorno.center();
+    // A window larger than the screen (a large scale factor on a small screen) keeps its top-left
+    // corner, with the caption and the system menu, on the screen.
+    canto.setX(std::max(canto.x(), area.left()));
+    canto.setY(std::max(canto.y(), area.top()));
+    move(pos() + canto - contorno.topLeft());
 }
 
 // The creation sequence: an error in a step leaves the steps after it undone.

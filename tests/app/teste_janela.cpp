@@ -148,6 +148,15 @@ TEST(JanelaDeFiltros, CentradaNaTelaAoAbrir) {
     EXPECT_LE((janela->frameGeometry().center() - centroDaTela).manhattanLength(), 2);
 }
 
+TEST(JanelaDeFiltros, MaiorQueATelaFicaComOCantoNaTela) {
+    const auto janela = janelaSemErros();
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    janela->resize(area.width() + 600, area.height() + 400);
+    janela->show();
+    EXPECT_GE(janela->frameGeometry().left(), area.left());
+    EXPECT_GE(janela->frameGeometry().top(), area.top());
+}
+
 TEST(JanelaDeFiltros, AbreNoEstadoPedidoPeloProcessoPai) {
     using plataforma::EstadoDeExibicao;
     const std::vector<std::pair<EstadoDeExibicao, Qt::WindowStates>> casos{
