@@ -1,5 +1,7 @@
 #include "app/LinhaDeComando.h"
 
+#include "platform/linha_de_comando.h"
+
 namespace {
 
 bool separador(char c) {
@@ -46,4 +48,16 @@ ArgumentosDaLinhaDeComando separarArgumentos(std::string_view linha) {
         argumento = lerItem(linha, posicao);
     }
     return argumentos;
+}
+
+ArgumentosDaLinhaDeComando argumentosDoVetor(const std::vector<std::string>& vetor) {
+    ArgumentosDaLinhaDeComando argumentos;
+    for (std::size_t i = 1; i < vetor.size() && i <= argumentos.size(); ++i)
+        argumentos[i - 1] = vetor[i];
+    return argumentos;
+}
+
+ArgumentosDaLinhaDeComando argumentosDoProcesso() {
+    const plataforma::LinhaDeComando linha = plataforma::linhaDeComandoDoProcesso();
+    return linha.bruta ? separarArgumentos(*linha.bruta) : argumentosDoVetor(linha.vetor);
 }

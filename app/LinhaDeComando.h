@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The eight positional arguments that the parent application passes: server, port, user,
 // password, database, company code, employee code and login. Index 0 holds argument 1.
@@ -19,3 +20,11 @@ using ArgumentosDaLinhaDeComando = std::array<std::string, QuantidadeDeArgumento
 //   written as "" does not exist and the items after it move up one position.
 // - Missing positions are empty; items after the eighth argument are ignored.
 ArgumentosDaLinhaDeComando separarArgumentos(std::string_view linha);
+
+// The program's arguments from an argument vector (the program's name first): items 1 to 8 as
+// they are, a missing one empty, items after the eighth ignored.
+ArgumentosDaLinhaDeComando argumentosDoVetor(const std::vector<std::string>& vetor);
+
+// The arguments of this process: its raw command line split by the rules above where the system
+// keeps one (Windows), its argument vector as given elsewhere.
+ArgumentosDaLinhaDeComando argumentosDoProcesso();

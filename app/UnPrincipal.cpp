@@ -93,8 +93,7 @@ void conectarPeloModuloDeDados() {
 } // namespace
 
 TDependenciasPrincipal TDependenciasPrincipal::padrao() {
-    return {plataforma::linhaDeComandoDoProcesso, conectarPeloModuloDeDados,
-            plataforma::relogioLocal};
+    return {argumentosDoProcesso, conectarPeloModuloDeDados, plataforma::relogioLocal};
 }
 
 TFormPrincipal::TFormPrincipal(TDependenciasPrincipal dependencias, QWidget* parent)
@@ -157,7 +156,7 @@ void TFormPrincipal::FormCreate() {
 }
 
 void TFormPrincipal::lerParametrosDaSessao() {
-    const ArgumentosDaLinhaDeComando argumentos = separarArgumentos(fDependencias.linhaDeComando());
+    const ArgumentosDaLinhaDeComando argumentos = fDependencias.argumentos();
     Servidor = argumentos[0];
     Porta = argumentos[1];
     Usuario = argumentos[2];

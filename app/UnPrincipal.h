@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/LinhaDeComando.h"
 #include "platform/relogio_local.h"
 #include "report/UnRelatorioJasper.h"
 #include "ui_UnPrincipal.h"
@@ -18,14 +19,14 @@ extern std::string Usuario;
 extern std::string Senha;
 extern std::string Banco;
 
-// What the filter window takes from outside: the raw command line, the connection step and the
+// What the filter window takes from outside: the eight arguments, the connection step and the
 // local clock. The program uses the defaults; tests put their own in.
 struct TDependenciasPrincipal {
-    std::function<std::string()> linhaDeComando;
+    std::function<ArgumentosDaLinhaDeComando()> argumentos;
     std::function<void()> conectar; // opens the connection from Servidor, Porta, ... Banco
     std::function<plataforma::DataHoraLocal()> relogio;
 
-    // The process's command line, DM->conectar and the machine's local clock.
+    // The process's arguments, DM->conectar and the machine's local clock.
     static TDependenciasPrincipal padrao();
 };
 

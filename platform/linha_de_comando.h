@@ -1,27 +1,21 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace plataforma {
 
-// The raw command line of the running process, as one UTF-8 text: the program's path followed by
-// its arguments, written the way a parent process writes them (double quotes around values,
-// blanks between them). The program's own splitter reads it, so arguments come out by the same
-// rules on every platform.
-std::string linhaDeComandoDoProcesso();
+// What the system hands the running process as its command line (UTF-8):
+// - Windows keeps the raw line as the parent wrote it (`bruta`: the program's path followed by
+//   its arguments, with their quotes and blanks), which the program splits by its own rules;
+// - POSIX keeps no such line: the parent hands over the argument vector (`vetor`, the program's
+//   name first), whose items are the arguments exactly as given.
+struct LinhaDeComando {
+    std::optional<std::string> bruta;
+    std::vector<std::string> vetor;
+};
 
-// The command line a parent writes for the argument vector `argumentos` (the program's path
-// first): every item enclosed in double quotes, one blank between items. Used where the system
-// keeps no raw command line and hands the process its argument vector instead.
-inline std::string linhaDeComandoDosArgumentos(const std::vector<std::string>& argumentos) {
-    std::string linha;
-    for (const std::string& argumento : argumentos) {
-        if (!linha.empty())
-            linha += ' ';
-        linha += '"' + argumento + '"';
-    }
-    return linha;
-}
+LinhaDeComando linhaDeComandoDoProcesso();
 
 } // namespace plataforma

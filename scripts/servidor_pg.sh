@@ -11,7 +11,8 @@
 #   servidor_pg.sh stop <pasta>
 #       Stops the server and removes <pasta>. Does nothing to a folder that this script did not
 #       make (it says so), nor when no server runs there.
-#   servidor_pg.sh papel <pasta> NOME SENHA       (a role that logs in with SENHA)
+#   servidor_pg.sh papel <pasta> NOME SENHA       (a role that logs in with SENHA; with "", one
+#                                                  that logs in without a password)
 #   servidor_pg.sh banco <pasta> NOME [DONO]      (a database)
 #       Create what the options of start create, on a running server; nothing when it exists.
 #   servidor_pg.sh psql <pasta> [psql arguments...]
@@ -166,12 +167,23 @@ iniciar() {
 }
 
 # Names and passwords reach the server as psql variables, quoted by psql itself. Both are
-# idempotent: an existing role gets the new password, an existing database stays.
+# idempotent: an existing role gets the new password, an existing database stays. A role given an
+# empty password has none and logs in over TCP without one (trust).
 criar_papel() {
     psql_admin "$1" -v nome="$2" -v senha="$3" <<'SQL'
 SELECT format('CREATE ROLE %I', :'nome') WHERE NOT EXISTS (SELECT FROM pg_roles WHERE rolname = :'nome') \gexec
-SELECT format('ALTER ROLE %I LOGIN PASSWORD %L', :'nome', :'senha') \gexec
+SELECT format('ALTER ROLE %I LOGIN PASSWORD %s', :'nome', CASE WHEN :'senha' = '' THEN 'NULL' ELSE quote_literal(:'senha') END) \gexec
 SQL
+    if [ -z "$3" ]; then
+        local hba="$1/dados/pg_hba.conf" nome=${2//\"/\"\"}
+        # Rewritten in place, so that the file keeps its owner.
+        {
+            printf 'host all "%s" 127.0.0.1/32 trust\nhost all "%s" ::1/128 trust\n' "$nome" "$nome"
+            cat "$hba"
+        } >"$1/hba.novo"
+        cat "$1/hba.novo" >"$hba" && rm "$1/hba.novo"
+        psql_admin "$1" -c 'SELECT pg_reload_conf()' >/dev/null
+    fi
 }
 
 criar_banco() {

@@ -42,8 +42,8 @@ std::vector<std::string> argumentosDoProcesso() {
 
 } // namespace
 
-std::string linhaDeComandoDoProcesso() {
-    return linhaDeComandoDosArgumentos(argumentosDoProcesso());
+LinhaDeComando linhaDeComandoDoProcesso() {
+    return {std::nullopt, argumentosDoProcesso()};
 }
 
 } // namespace plataforma

@@ -6,8 +6,8 @@
 
 namespace plataforma {
 
-std::string linhaDeComandoDoProcesso() {
-    return paraUtf8(GetCommandLineW());
+LinhaDeComando linhaDeComandoDoProcesso() {
+    return {paraUtf8(GetCommandLineW()), {}};
 }
 
 } // namespace plataforma

@@ -21,9 +21,12 @@ int main(int argc, char** argv) {
     int argcQt = 1;
     QApplication aplicacao(argcQt, argv);
 
-    TFormPrincipal janela(
-        {[] { return std::string(R"("captura" "srv" "5432" "u" "s" "db" "1" "2" "login")"); },
-         [] {}, [] { return plataforma::DataHoraLocal{2025, 3, 12, 9, 0, 0, 0}; }});
+    TFormPrincipal janela({[] {
+                               return argumentosDoVetor(
+                                   {"captura", "srv", "5432", "u", "s", "db", "1", "2", "login"});
+                           },
+                           [] {},
+                           [] { return plataforma::DataHoraLocal{2025, 3, 12, 9, 0, 0, 0}; }});
     janela.show();
     QApplication::processEvents();
     if (!janela.grab().save(QString::fromLocal8Bit(argv[1]))) {

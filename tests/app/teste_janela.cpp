@@ -12,9 +12,9 @@
 namespace {
 
 std::unique_ptr<TFormPrincipal> janelaSemErros() {
-    return std::make_unique<TFormPrincipal>(
-        TDependenciasPrincipal{[] { return std::string("p srv 5432 u s db 1 2 login"); }, [] {},
-                               [] { return plataforma::DataHoraLocal{2025, 3, 12, 9, 0, 0, 0}; }});
+    return std::make_unique<TFormPrincipal>(TDependenciasPrincipal{
+        [] { return separarArgumentos("p srv 5432 u s db 1 2 login"); }, [] {},
+        [] { return plataforma::DataHoraLocal{2025, 3, 12, 9, 0, 0, 0}; }});
 }
 
 } // namespace
@@ -73,7 +73,7 @@ TEST(JanelaDeFiltros, PainelDeTituloRoxoComTextoBrancoEmNegrito) {
 TEST(JanelaDeFiltros, ConteudoInicialDosControles) {
     ObservadorDeCaixas caixas;
     const auto janela = std::make_unique<TFormPrincipal>(TDependenciasPrincipal{
-        [] { return std::string("p"); }, [] {}, [] { return plataforma::DataHoraLocal{}; }});
+        [] { return separarArgumentos("p"); }, [] {}, [] { return plataforma::DataHoraLocal{}; }});
     ASSERT_EQ(caixas.caixas().size(), 1u); // no arguments: the design-time values remain
     for (const QDateEdit* seletor :
          {janela->DTPDe, janela->DTPAte, janela->DTPDe2, janela->DTPAte2}) {

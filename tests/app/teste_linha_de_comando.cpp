@@ -5,14 +5,11 @@
 
 #include <gtest/gtest.h>
 
+// This test program's own command line, as the system hands it over: on POSIX the argument
+// vector itself, taken as it is.
 TEST(LinhaDeComandoDoProcesso, DevolveOsArgumentosDesteProcesso) {
-    const std::string linha = plataforma::linhaDeComandoDoProcesso();
-    const std::vector<std::string>& vetor = argumentosDoProcessoDeTeste();
-    ASSERT_FALSE(vetor.empty());
-    EXPECT_EQ(linha.rfind('"' + vetor.front() + '"', 0), 0u) << linha;
-
-    ArgumentosDaLinhaDeComando argumentos;
-    for (std::size_t i = 1; i < vetor.size() && i <= argumentos.size(); ++i)
-        argumentos[i - 1] = vetor[i];
-    EXPECT_EQ(separarArgumentos(linha), argumentos);
+    const plataforma::LinhaDeComando linha = plataforma::linhaDeComandoDoProcesso();
+    EXPECT_FALSE(linha.bruta.has_value());
+    EXPECT_EQ(linha.vetor, argumentosDoProcessoDeTeste());
+    EXPECT_EQ(argumentosDoProcesso(), argumentosDoVetor(argumentosDoProcessoDeTeste()));
 }

@@ -37,7 +37,7 @@ protected:
             return plataforma::DataHoraLocal{2025, 3, 12, 15, 30, 0, 0};
         }) {
         TDependenciasPrincipal dependencias{
-            [linha] { return linha; },
+            [linha] { return separarArgumentos(linha); },
             [this] {
                 ++conexao.chamadas;
                 conexao.valores = {Servidor, Porta, Usuario, Senha, Banco};

@@ -1,5 +1,4 @@
 #include "app/LinhaDeComando.h"
-#include "platform/linha_de_comando.h"
 
 #include <gtest/gtest.h>
 
@@ -94,12 +93,35 @@ TEST(SepararArgumentos, UmNulNoMeioSeparaComoOsOutrosControles) {
     EXPECT_EQ(separarArgumentos(std::string("p a\0b", 5)), completar({"a", "b"}));
 }
 
-// Without a raw command line the process's argument vector is written as a parent writes it and
-// read back by the same rules: values keep their blanks, and an empty value is skipped just as
-// an empty pair of quotes is.
-TEST(LinhaDeComandoDosArgumentos, EscreveOsArgumentosEntreAspasESeLeDeVolta) {
-    const std::vector<std::string> vetor{"/opt/app/RelLicensaCliente", "srv", "", "u s", "a\tb"};
-    const std::string linha = plataforma::linhaDeComandoDosArgumentos(vetor);
-    EXPECT_EQ(linha, "\"/opt/app/RelLicensaCliente\" \"srv\" \"\" \"u s\" \"a\tb\"");
-    EXPECT_EQ(separarArgumentos(linha), completar({"srv", "u s", "a\tb"}));
+// Where the system hands over an argument vector, its items are the arguments exactly: an empty
+// one keeps its place, quotes are part of the value, and the program's name plays no part.
+TEST(ArgumentosDoVetor, CadaItemEOArgumentoComoVeio) {
+    struct Caso {
+        const char* nome;
+        std::vector<std::string> vetor;
+        std::vector<std::string> esperados;
+    };
+    const std::vector<Caso> casos{
+        {"senha vazia",
+         {"/opt/app/RelLicensaCliente", "srv", "5432", "u", "", "db", "1", "2", "login"},
+         {"srv", "5432", "u", "", "db", "1", "2", "login"}},
+        {"senha com aspas",
+         {"/opt/app/RelLicensaCliente", "srv", "5432", "u", "de\"mo", "db", "1", "2", "login"},
+         {"srv", "5432", "u", "de\"mo", "db", "1", "2", "login"}},
+        {"aspas na pasta e na senha",
+         {"/opt/a\"pp/RelLicensaCliente", "srv", "5432", "u", "a\"b\"c", "db", "1", "2", "x"},
+         {"srv", "5432", "u", "a\"b\"c", "db", "1", "2", "x"}},
+        {"nome do programa vazio",
+         {"", "srv", "5432", "u", "s", "db", "1", "2", "login"},
+         {"srv", "5432", "u", "s", "db", "1", "2", "login"}},
+        {"so o programa", {"/opt/app/RelLicensaCliente"}, {}},
+        {"nenhum item", {}, {}},
+        {"alem do oitavo",
+         {"p", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10"},
+         {"1", "2", "3", "4", "5", "6", "7", "8"}},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.nome);
+        EXPECT_EQ(argumentosDoVetor(caso.vetor), completar(caso.esperados));
+    }
 }
