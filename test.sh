@@ -18,6 +18,6 @@ else
     opcoes=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
 fi
 
-cmake -S . -B "$pasta" -G Ninja -DLANCADOR_WERROR=ON "${opcoes[@]}"
+cmake -S . -B "$pasta" -G Ninja -DLANCADOR_WERROR=ON -DLANCADOR_TESTS=ON "${opcoes[@]}"
 cmake --build "$pasta"
 ctest --test-dir "$pasta" --output-on-failure -j2

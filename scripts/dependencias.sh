@@ -1,24 +1,35 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing the launcher need; with the
-# argument "windows", also those that build the Windows program and test it under Wine.
+# Installs the Debian packages the launcher needs, by purpose:
+#   dependencias.sh programa    building and running the program (./run.sh)
+#   dependencias.sh             the same, and what the tests, the sanitizers and fuzzing need
+#   dependencias.sh windows     all of that, and what builds the Windows program and tests it
+#                               under Wine
 # Idempotent: installs only what is missing. Needs root (or sudo) when something is missing.
+# PostgreSQL's server binaries (for the demo and test servers the scripts start on their own)
+# come without the system database cluster that Debian's package would otherwise create.
 set -euo pipefail
+proposito=${1:-testes}
 
+# The program: its build (Qt, the client library, a JDK for the stand-in viewer), what it needs
+# while it runs (Java, the fonts it is laid out for, libpq) and the demo server and display of
+# ./run.sh.
 pacotes=(
-    cmake ninja-build g++ clang-format fonts-liberation clang libclang-rt-14-dev
-    g++-mingw-w64-x86-64-posix
-    qt6-base-dev qt6-base-dev-tools libgl-dev
-    libgtest-dev
-    libpq5 libpq-dev postgresql
-    openjdk-17-jdk
-    xvfb xauth xdotool xclip x11-utils libx11-dev
+    cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev
+    libpq5 postgresql openjdk-17-jdk fonts-liberation
+    xvfb xauth
 )
-if [ "${1:-}" = windows ]; then
+if [ "$proposito" != programa ]; then
+    pacotes+=(
+        clang-format clang libclang-rt-14-dev libgtest-dev libpq-dev
+        xdotool xclip x11-utils libx11-dev
+    )
+fi
+if [ "$proposito" = windows ]; then
     # dpkg-dev for apt-get source; perl, bison and flex for Qt's and PostgreSQL's builds; the
     # 32-bit compiler for a test library of the wrong architecture.
     pacotes+=(
-        gcc-mingw-w64-x86-64-posix gcc-mingw-w64-i686-posix dpkg-dev perl bison flex
-        nsis zip wine wine64 fonts-wine x11-apps netpbm
+        g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix gcc-mingw-w64-i686-posix dpkg-dev
+        perl bison flex nsis zip wine wine64 fonts-wine x11-apps netpbm
     )
 fi
 
@@ -38,6 +49,11 @@ elif command -v sudo >/dev/null 2>&1; then
 else
     echo "Missing packages and no root rights. As root, run: apt-get install ${faltam[*]}" >&2
     exit 1
+fi
+if [[ " ${faltam[*]} " == *" postgresql "* ]]; then
+    "${sudo[@]}" mkdir -p /etc/postgresql-common/createcluster.d
+    echo "create_main_cluster = false" |
+        "${sudo[@]}" tee /etc/postgresql-common/createcluster.d/sem-cluster-principal.conf >/dev/null
 fi
 "${sudo[@]}" apt-get update -qq
 DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${faltam[@]}"
