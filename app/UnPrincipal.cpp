@@ -1,10 +1,11 @@
 #include "app/UnPrincipal.h"
 
+#include "app/DigitacaoDeData.h"
 #include "app/Eventos.h"
 #include "app/LinhaDeComando.h"
 #include "app/RelatorioDeErro.h"
 #include "data/UnDM.h"
-#include "platform/linha_de_comando.h"
+#include "messages/UnFuncao.h"
 #include "report/pcnConversao.h"
 
 #include <QDateEdit>
@@ -17,6 +18,7 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
+#include <optional>
 #include <stdexcept>
 
 std::string Servidor;
@@ -105,8 +107,10 @@ TFormPrincipal::TFormPrincipal(TDependenciasPrincipal dependencias, QWidget* par
     grupoFormato->setId(rbVisualizacao, 0);
     grupoFormato->setId(rbPDF, 1);
     grupoFormato->setId(rbExcel, 2);
-    for (QDateEdit* seletor : {DTPDe, DTPAte, DTPDe2, DTPAte2})
+    for (QDateEdit* seletor : {DTPDe, DTPAte, DTPDe2, DTPAte2}) {
         seletor->setDisplayFormat(formatoCurtoDeData());
+        new DigitacaoDeData(*seletor);
+    }
     centralizarNaTela(geometry()); // the frame is not known before the first show
     new AncoragemNoTopo(*GroupBox2, QMargins(GroupBox2->x(), GroupBox2->y(), GroupBox2->x(), 0));
     connect(BitBtn1, &QPushButton::clicked, this, &TFormPrincipal::BitBtn1Click);
@@ -191,7 +195,43 @@ TFormatoSaida TFormPrincipal::formatoEscolhido() const {
     return formatos.at(static_cast<std::size_t>(grupoFormato->checkedId()));
 }
 
+namespace {
+
+// The date a picker shows, read from its text; none while the text is not a whole date (a
+// section still empty, a year 0000), when the picker would keep its last valid date instead.
+std::optional<QDate> dataMostrada(const QDateEdit& seletor) {
+    const QDate data = QDate::fromString(seletor.text(), seletor.displayFormat());
+    return data.isValid() ? std::optional<QDate>(data) : std::nullopt;
+}
+
+} // namespace
+
+// What is sent is what each picker shows: a picker whose text is not a whole date is named in a
+// warning and nothing is sent.
+bool TFormPrincipal::datasConferidas() {
+    const std::pair<QDateEdit*, const char*> seletores[] = {
+        {DTPDe, "a data inicial de \"Dt.Vencimento Chave\""},
+        {DTPAte, "a data final de \"Dt.Vencimento Chave\""},
+        {DTPDe2, "a data inicial de \"Dt.Vencimento Boleto\""},
+        {DTPAte2, "a data final de \"Dt.Vencimento Boleto\""},
+    };
+    for (const auto& [seletor, nome] : seletores) {
+        const std::optional<QDate> data = dataMostrada(*seletor);
+        if (!data) {
+            Mensagem("O texto \"" + seletor->text().toStdString() + "\" em " + nome +
+                         " não é uma data completa. Corrija a data e imprima de novo.",
+                     Advertencia);
+            seletor->setFocus();
+            return false;
+        }
+        seletor->setDate(*data);
+    }
+    return true;
+}
+
 void TFormPrincipal::BitBtn1Click() {
+    if (!datasConferidas())
+        return;
     TRelatorioVisualizador relatorio("mv_relacao_licensa_cliente");
     relatorio.addParametro("P_DTDE", dataDoSeletor(*DTPDe));
     relatorio.addParametro("P_DTATE", dataDoSeletor(*DTPAte));

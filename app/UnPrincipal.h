@@ -53,6 +53,7 @@ private slots:
 
 private:
     void FormCreate();
+    bool datasConferidas();
     void lerParametrosDaSessao();
     void definirDatasPadrao();
     TFormatoSaida formatoEscolhido() const;

@@ -21,7 +21,7 @@ pacotes=(
 if [ "$proposito" != programa ]; then
     pacotes+=(
         clang-format clang libclang-rt-14-dev libgtest-dev libpq-dev
-        xdotool xclip x11-utils libx11-dev
+        xdotool xclip x11-utils libx11-dev locales
     )
 fi
 if [ "$proposito" = windows ]; then
@@ -39,7 +39,25 @@ for pacote in "${pacotes[@]}"; do
         faltam+=("$pacote")
     fi
 done
-[ ${#faltam[@]} -eq 0 ] && exit 0
+
+# The end-to-end tests type in the users' locale and in American English.
+gerar_localidades() {
+    [ "$proposito" != programa ] || return 0
+    local faltando=0 localidade
+    for localidade in pt_BR en_US; do
+        locale -a 2>/dev/null | grep -qi "^$localidade\.utf-\?8$" || faltando=1
+    done
+    [ $faltando = 1 ] || return 0
+    "${sudo[@]}" sed -i -E 's/^# *((pt_BR|en_US)\.UTF-8 UTF-8)/\1/' /etc/locale.gen
+    "${sudo[@]}" locale-gen >/dev/null
+}
+
+if [ ${#faltam[@]} -eq 0 ]; then
+    sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    gerar_localidades
+    exit 0
+fi
 
 echo "Installing: ${faltam[*]}"
 if [ "$(id -u)" -eq 0 ]; then
@@ -57,3 +75,4 @@ if [[ " ${faltam[*]} " == *" postgresql "* ]]; then
 fi
 "${sudo[@]}" apt-get update -qq
 DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${faltam[@]}"
+gerar_localidades
