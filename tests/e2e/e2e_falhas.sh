@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # What the installed program does when its surroundings fail: a client library that is missing,
-# not a library, built for another processor or short of entry points; a server that refuses the
-# login or lacks the database; a port that does not convert; a host name that does not resolve;
+# not a library, cut short, built for another processor or short of entry points; a server that
+# refuses the login or lacks the database; a port that does not convert; a host name that does
+# not resolve;
 # a program folder that cannot be written to. (No Java runtime: e2e_sem_java.sh.)
 # Each row gives its error box (or none), then the filter window opens, the print action starts
 # the viewer and closing the window ends the program with exit code 0. No box and no output of
@@ -108,6 +109,15 @@ rm "$lib"
 head -c 1000 /dev/zero | tr '\0' '#' >"$lib" # longer than an ELF header, and not one
 verificar_linha "arquivo que nao e biblioteca" "$(erro_de_carga "$lib" "$lib: invalid ELF header")" \
     padrao "${CONEXAO[@]}"
+
+# A copy of the real library cut short, as an interrupted update or a full disk leaves it.
+PROGRAMA_DA_LINHA=$(copiar_instalacao truncada)
+lib="$(dirname "$PROGRAMA_DA_LINHA")/DLL/lib/libpq.so.5"
+original=$(readlink -f "$lib")
+rm "$lib"
+head -c 30000 "$original" >"$lib"
+verificar_linha "biblioteca truncada" "$(erro_de_carga "$lib" "$lib: file too short")" padrao \
+    "${CONEXAO[@]}"
 
 PROGRAMA_DA_LINHA=$(copiar_instalacao outro-processador)
 lib="$(dirname "$PROGRAMA_DA_LINHA")/DLL/lib/libpq.so.5"
