@@ -2,8 +2,7 @@
 # What the installed program does when its surroundings fail: a client library that is missing,
 # not a library, cut short, built for another processor or short of entry points; a server that
 # refuses the login or lacks the database; a port that does not convert; a host name that does
-# not resolve;
-# a program folder that cannot be written to. (No Java runtime: e2e_sem_java.sh.)
+# not resolve; a program folder that cannot be written to. (No Java runtime: e2e_sem_java.sh.)
 # Each row gives its error box (or none), then the filter window opens, the print action starts
 # the viewer and closing the window ends the program with exit code 0. No box and no output of
 # the program holds the password.
