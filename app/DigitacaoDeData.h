@@ -22,7 +22,6 @@ private:
 
     QDateEdit& fSeletor;
     QLineEdit* fLinha;
-    bool fDespachando = false;     // the key is being handed to the picker by this filter
-    bool fAvancouSozinho = false;  // the last digit completed its section and moved on
-    bool fEntrouComClique = false; // the field got the focus from a mouse click
+    bool fDespachando = false;    // the key is being handed to the picker by this filter
+    bool fAvancouSozinho = false; // the last digit completed its section and moved on
 };

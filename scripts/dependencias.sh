@@ -40,6 +40,20 @@ for pacote in "${pacotes[@]}"; do
     fi
 done
 
+if [ "$(id -u)" -eq 0 ]; then
+    sudo=()
+elif command -v sudo >/dev/null 2>&1; then
+    sudo=(sudo)
+else
+    sudo=(falta_root)
+fi
+# Stands in for sudo where there is none: says what needed root, and stops.
+falta_root() {
+    echo "dependencias.sh: needs root rights (or sudo) to run: $*" >&2
+    [ ${#faltam[@]} -eq 0 ] || echo "As root, run: apt-get install ${faltam[*]}" >&2
+    exit 1
+}
+
 # The end-to-end tests type in the users' locale and in American English.
 gerar_localidades() {
     [ "$proposito" != programa ] || return 0
@@ -53,21 +67,11 @@ gerar_localidades() {
 }
 
 if [ ${#faltam[@]} -eq 0 ]; then
-    sudo=()
-    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
     gerar_localidades
     exit 0
 fi
 
 echo "Installing: ${faltam[*]}"
-if [ "$(id -u)" -eq 0 ]; then
-    sudo=()
-elif command -v sudo >/dev/null 2>&1; then
-    sudo=(sudo)
-else
-    echo "Missing packages and no root rights. As root, run: apt-get install ${faltam[*]}" >&2
-    exit 1
-fi
 if [[ " ${faltam[*]} " == *" postgresql "* ]]; then
     "${sudo[@]}" mkdir -p /etc/postgresql-common/createcluster.d
     echo "create_main_cluster = false" |

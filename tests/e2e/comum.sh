@@ -114,6 +114,22 @@ esperar_fim_do_interpretador() {
     done
 }
 
+# The client sessions the server sees, one "user|database" per line (the superuser that the
+# server script itself uses left out).
+sessao() {
+    consultar_servidor "select usename || '|' || datname from pg_stat_activity
+                        where backend_type = 'client backend' and usename <> 'postgres'"
+}
+
+# Waits until the server no longer sees any session of the program; $1, if given, names the run.
+sem_sessao() {
+    local fim=$((SECONDS + TEMPO_LIMITE))
+    until [ -z "$(sessao)" ]; do
+        [ $SECONDS -lt $fim ] || falhar "the server still sees the program's session after it ended${1:+ $1}"
+        sleep 0.1
+    done
+}
+
 # Starts the installed program with the arguments given; the stand-in viewer records the words it
 # receives in $TRABALHO/visor-<n> and runs without a window.
 iniciar_programa() {

@@ -10,10 +10,6 @@ iniciar_tela
 PASTA_PG="$TRABALHO/pg"
 PORTA=$(bash "$RAIZ/scripts/servidor_pg.sh" start "$PASTA_PG" --papel relatorio segredo \
     --papel sem_senha "" --papel aspas 'de"mo' --banco empresa relatorio --vigiar $$)
-sessao() {
-    consultar_servidor "select usename || '|' || datname from pg_stat_activity
-                        where backend_type = 'client backend' and usename <> 'postgres'"
-}
 
 verificar_erro() {
     local esperado=$1
@@ -41,11 +37,7 @@ verificar_sessao() {
     afirmar_igual "$(sessao)" "$esperada" "session for: $*"
     fechar_programa "$janela"
     afirmar_igual "$STATUS_PROGRAMA" 0 "exit code for: $*"
-    local fim=$((SECONDS + TEMPO_LIMITE))
-    until [ -z "$(sessao)" ]; do
-        [ $SECONDS -lt $fim ] || falhar "the session outlived the program for: $*"
-        sleep 0.1
-    done
+    sem_sessao "for: $*"
 }
 
 if [ "$PLATAFORMA" = windows ]; then

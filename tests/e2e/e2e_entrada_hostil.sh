@@ -25,19 +25,6 @@ PORTA=$(bash "$RAIZ/scripts/servidor_pg.sh" start "$PASTA_PG" --papel João "$SE
 export LANCADOR_VISOR_REGISTRO="$TRABALHO/visor" JAVA_TOOL_OPTIONS="-Djava.awt.headless=true"
 
 LOGIN_HOSTIL=$'\x01\x02\t\x1b[31m\xff\xfe\xc3(\x7f\x1f fim'
-sessao() {
-    consultar_servidor "select usename || '|' || datname from pg_stat_activity
-                        where backend_type = 'client backend' and usename <> 'postgres'"
-}
-
-# Waits until the server no longer sees the program's session.
-sem_sessao() {
-    local fim=$((SECONDS + TEMPO_LIMITE))
-    until [ -z "$(sessao)" ]; do
-        [ $SECONDS -lt $fim ] || falhar "the server still sees the program's session after it ended"
-        sleep 0.1
-    done
-}
 
 # Starts the program $2 in the working folder $1 with the arguments that follow, through the
 # command in PREFIXO (if any); sets PID_PROGRAMA.

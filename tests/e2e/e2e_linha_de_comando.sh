@@ -10,10 +10,6 @@ PORTA=$(bash "$RAIZ/scripts/servidor_pg.sh" start "$PASTA_PG" --papel relatorio 
     --papel "João" "senha çã" --banco empresa relatorio --banco "minha empresa" relatorio \
     --banco "relatórios" "João" --vigiar $$)
 exe="\"$(caminho_visto "$PROGRAMA")\""
-sessao() {
-    consultar_servidor "select usename || '|' || datname from pg_stat_activity
-                        where backend_type = 'client backend' and usename <> 'postgres'"
-}
 
 # <raw command line> <expected "user|database" of the session, or the error box's text>
 verificar() {
@@ -33,11 +29,7 @@ verificar() {
     fi
     fechar_programa "$janela"
     afirmar_igual "$STATUS_PROGRAMA" 0 "exit code for: $linha"
-    local fim=$((SECONDS + TEMPO_LIMITE))
-    until [ -z "$(sessao)" ]; do
-        [ $SECONDS -lt $fim ] || falhar "the session outlived the program for: $linha"
-        sleep 0.1
-    done
+    sem_sessao "for: $linha"
 }
 
 verificar "$exe 127.0.0.1 $PORTA relatorio segredo empresa 12 34 joao" "relatorio|empresa"

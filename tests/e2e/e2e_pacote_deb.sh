@@ -18,7 +18,7 @@ fi
 
 cpack -G DEB --config "$arvore/CPackConfig.cmake" >"$TRABALHO/cpack.log" 2>&1 ||
     falhar "cpack could not make the package: $(tail -n 20 "$TRABALHO/cpack.log")"
-pacote=$(ls "$arvore"/pacotes/rellicensacliente_*.deb)
+pacote=$(ls -t "$arvore"/pacotes/rellicensacliente_*.deb | head -n 1)
 remover() { DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq rellicensacliente >/dev/null 2>&1; }
 trap 'remover || true; encerrar' EXIT
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$pacote" >"$TRABALHO/apt.log" 2>&1 ||
