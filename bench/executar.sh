@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Runs every benchmark against baselines measured in the same run and prints the ratios:
-# - start-up to the window shown, with the connection to a local server, against a bare Qt window;
-# - peak memory of the running program against the same bare window;
+# - start-up to the window shown and peak memory of the program, connected to a local server,
+#   against a bare Qt window and against the floor (the client library loaded, the same
+#   connection, a window of the same size with captions, nothing else); the three alternate run
+#   by run, so that all of them see the same machine;
 # - the launch (executar) against a bare spawn of the shell;
 # - the connection step against a bare PQconnectdb of the same string.
 #   bench/executar.sh [runs]     (15 start-ups of each program by default)
@@ -17,17 +19,39 @@ cmake --build build-bench
 source bench/ambiente.sh
 cmake --install build-bench --prefix "$trabalho/instalado" >/dev/null
 
-medir() { # <title> <program> [arguments...] -> "<ms> <kB>" medians
-    build-bench/bench/medir_inicio "$execucoes" "$@" | awk '/^median/ { print $2, $4 }'
+# One start-up of a program: "<name> <ms> <kB>".
+medir() { # <name> <window title> <program> [arguments...]
+    local nome=$1
+    shift
+    build-bench/bench/medir_inicio 1 "$@" | awk -v nome="$nome" 'NR == 1 { print nome, $1, $2 }'
 }
-read -r ms_base kb_base < <(medir "Janela vazia" build-bench/bench/janela_vazia)
-read -r ms_prog kb_prog < <(medir "Relação de Licensa Clientes" "$trabalho/instalado/RelLicensaCliente" \
-    127.0.0.1 "$porta" bench bench bench 1 1 bench)
+sessao=(127.0.0.1 "$porta" bench bench bench)
+amostras="$trabalho/amostras"
+for ((i = 0; i < execucoes; i++)); do
+    medir vazia "Janela vazia" build-bench/bench/janela_vazia
+    medir piso "Piso" build-bench/bench/piso "$trabalho/instalado/DLL/lib/libpq.so.5" "${sessao[@]}"
+    medir programa "Relação de Licensa Clientes" "$trabalho/instalado/RelLicensaCliente" \
+        "${sessao[@]}" 1 1 bench
+done >"$amostras"
 
+mediana() { # <name> <column: 2 ms, 3 kB>
+    awk -v nome="$1" -v coluna="$2" '$1 == nome { print $coluna }' "$amostras" | sort -n |
+        awk '{ v[NR] = $1 } END { print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) }'
+}
+razao() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+comparar() { # <column> <unit> <target against the bare window> <target against the floor>
+    local vazia piso programa
+    vazia=$(mediana vazia "$1")
+    piso=$(mediana piso "$1")
+    programa=$(mediana programa "$1")
+    echo "bare Qt window: $vazia $2   floor: $piso $2   program: $programa $2"
+    echo "ratio to the bare window: $(razao "$programa" "$vazia") (target $3)"
+    echo "ratio to the floor: $(razao "$programa" "$piso") (target $4)"
+}
 echo "== Start-up to the window shown, median of $execucoes (connected to a local server)"
-echo "bare Qt window: $ms_base ms   program: $ms_prog ms   ratio: $(awk "BEGIN { printf \"%.2f\", $ms_prog / $ms_base }") (target 1.5)"
-echo "== Peak memory (VmHWM) with the window shown"
-echo "bare Qt window: $kb_base kB   program: $kb_prog kB   ratio: $(awk "BEGIN { printf \"%.2f\", $kb_prog / $kb_base }") (target 1.3)"
+comparar 2 ms 1.5 1.10
+echo "== Peak memory (VmHWM) with the window shown, median of $execucoes"
+comparar 3 kB 1.3 1.10
 echo "== Launch"
 build-bench/bench/bench_executar 200
 echo "== Connection step"
