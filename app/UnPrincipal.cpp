@@ -1,6 +1,7 @@
 #include "app/UnPrincipal.h"
 
 #include "app/DigitacaoDeData.h"
+#include "app/EstiloDosGrupos.h"
 #include "app/Eventos.h"
 #include "app/LinhaDeComando.h"
 #include "app/RelatorioDeErro.h"
@@ -8,11 +9,15 @@
 #include "messages/UnFuncao.h"
 #include "report/pcnConversao.h"
 
+#include "app/imagens/imprimir.xpm"
+
 #include <QDateEdit>
 #include <QEvent>
 #include <QFont>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QLocale>
+#include <QPixmap>
 #include <QScreen>
 
 #include <algorithm>
@@ -31,8 +36,9 @@ TFormPrincipal* FormPrincipal = nullptr;
 
 namespace {
 
-// The window is drawn for the usual Windows fonts; where a machine lacks them, Qt picks the first
-// of these that it has, narrow sans serif faces first so that the captions fit their controls.
+// The program is drawn for the usual Windows fonts; where a machine lacks them, the first of these
+// that it has stands in, narrow sans serif faces first so that the captions fit their controls.
+// Qt applies them to the message dialog; the main window looks them up itself (below).
 void registrarSubstitutosDeFontes() {
     static const bool registrados = [] {
         const QStringList semSerifa{"Liberation Sans", "Arimo", "Nimbus Sans", "Noto Sans",
@@ -42,6 +48,43 @@ void registrarSubstitutosDeFontes() {
         return true;
     }();
     (void)registrados;
+}
+
+// The fonts of the window, in pixels as it was drawn. Each names the family that will show it:
+// the Windows family where the machine has it, else the first of its substitutes that the
+// machine has. A family that is not there would make Qt search the system's fallbacks for it
+// (twice per font, with fontconfig) before it tried the substitutes. With none of them the
+// Windows name stays, and Qt's own fallbacks apply.
+struct FontesDaJanela {
+    QFont janela, titulo, painel, formato;
+};
+
+FontesDaJanela fontesDaJanela() {
+    registrarSubstitutosDeFontes();
+    const QStringList instaladas = QFontDatabase::families();
+    const auto instalada = [&instaladas](const QString& familia) {
+        // A family with several foundries is listed as "Family [Foundry]".
+        return std::ranges::any_of(instaladas, [&familia](const QString& nome) {
+            return QStringView(nome)
+                       .left(nome.indexOf(QLatin1String(" [")))
+                       .compare(familia, Qt::CaseInsensitive) == 0;
+        });
+    };
+    const auto fonte = [&instalada](const char* windows, int pixels, bool negrito) {
+        QString familia = QString::fromLatin1(windows);
+        if (!instalada(familia)) {
+            const QStringList substitutas = QFont::substitutes(familia);
+            const auto substituta = std::ranges::find_if(substitutas, instalada);
+            if (substituta != substitutas.end())
+                familia = *substituta;
+        }
+        QFont resultado(familia);
+        resultado.setPixelSize(pixels);
+        resultado.setBold(negrito);
+        return resultado;
+    };
+    return {fonte("Segoe UI", 12, false), fonte("Tahoma", 11, true),
+            fonte("MS Sans Serif", 13, false), fonte("MS Sans Serif", 12, true)};
 }
 
 // The user's short date format, with the year always in four digits: a two-digit year cannot be
@@ -100,9 +143,20 @@ TDependenciasPrincipal TDependenciasPrincipal::padrao() {
 
 TFormPrincipal::TFormPrincipal(TDependenciasPrincipal dependencias, QWidget* parent)
     : QWidget(parent), fDependencias(std::move(dependencias)) {
-    Q_INIT_RESOURCE(principal); // the library is static: its images are registered by hand
-    registrarSubstitutosDeFontes();
+    const FontesDaJanela fontes = fontesDaJanela();
+    // The window's font is set before its controls are made, so that they are made with it.
+    setFont(fontes.janela);
     setupUi(this);
+    PanelTitulo->setFont(fontes.titulo);
+    for (QWidget* controle : {static_cast<QWidget*>(Label11), static_cast<QWidget*>(cbOrdem),
+                              static_cast<QWidget*>(BitBtn1)})
+        controle->setFont(fontes.painel);
+    rgFormato->setFont(fontes.formato);
+    auto* estilo = new EstiloDosGrupos;
+    estilo->setParent(this);
+    for (QGroupBox* grupo : {GroupBox1, GroupBox2, rgFormato})
+        grupo->setStyle(estilo);
+    BitBtn1->setIcon(QPixmap(imprimir));
     setWindowIcon(BitBtn1->icon());
     grupoFormato->setId(rbVisualizacao, 0);
     grupoFormato->setId(rbPDF, 1);

@@ -2,6 +2,8 @@
 #include "app/UnPrincipal.h"
 #include "tests/app/apoio.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTest>
@@ -98,6 +100,8 @@ TEST(JanelaDeFiltros, ConteudoInicialDosControles) {
     EXPECT_EQ(janela->Label11->text(), "Ordenar por");
 }
 
+// The faces shown: the Windows family where the machine has it, else Liberation Sans, which the
+// test machines have.
 TEST(JanelaDeFiltros, FontesDosControles) {
     const auto janela = janelaSemErros();
     janela->show();
@@ -117,12 +121,38 @@ TEST(JanelaDeFiltros, FontesDosControles) {
         {janela->BitBtn1, "MS Sans Serif", 13, false},
         {janela->rbPDF, "MS Sans Serif", 12, true},
     };
+    const QStringList instaladas = QFontDatabase::families();
     for (const Fonte& fonte : fontes) {
         SCOPED_TRACE(fonte.controle->objectName().toStdString());
-        EXPECT_EQ(fonte.controle->font().family(), fonte.familia);
-        EXPECT_EQ(fonte.controle->font().pixelSize(), fonte.altura);
-        EXPECT_EQ(fonte.controle->font().bold(), fonte.negrito);
+        const QFontInfo mostrada(fonte.controle->font());
+        EXPECT_EQ(mostrada.family(),
+                  instaladas.contains(fonte.familia) ? fonte.familia : "Liberation Sans");
+        EXPECT_EQ(mostrada.pixelSize(), fonte.altura);
+        EXPECT_EQ(mostrada.bold(), fonte.negrito);
     }
+}
+
+// Each group box: a thin border in the palette's mid colour 7 px below its top, rounded at the
+// corners, broken by the title, and the window's own background inside.
+TEST(JanelaDeFiltros, GruposComBordaFinaETituloSobreABorda) {
+    const auto janela = janelaSemErros();
+    janela->show();
+    for (QGroupBox* grupo : {janela->GroupBox1, janela->GroupBox2, janela->rgFormato}) {
+        SCOPED_TRACE(grupo->objectName().toStdString());
+        const QImage imagem = grupo->grab().toImage();
+        const QRgb borda = grupo->palette().color(QPalette::Mid).rgb();
+        const QRgb fundo = grupo->palette().color(QPalette::Window).rgb();
+        const int direita = imagem.width() - 1, base = imagem.height() - 1;
+        EXPECT_EQ(imagem.pixel(4, 7), borda);           // top edge, left of the title
+        EXPECT_EQ(imagem.pixel(direita - 4, 7), borda); // top edge, right of the title
+        EXPECT_EQ(imagem.pixel(0, 20), borda);
+        EXPECT_EQ(imagem.pixel(direita, 20), borda);
+        EXPECT_EQ(imagem.pixel(20, base), borda);
+        EXPECT_NE(imagem.pixel(0, base), borda);               // rounded corner
+        EXPECT_EQ(imagem.pixel(direita - 3, base - 2), fundo); // no fill inside
+        EXPECT_NE(imagem.pixel(10, 7), borda);                 // the title breaks the border
+    }
+    EXPECT_EQ(janela->rgFormato->contentsRect(), janela->rgFormato->rect().adjusted(1, 8, -1, -1));
 }
 
 TEST(JanelaDeFiltros, OrdemDeTabulacao) {
