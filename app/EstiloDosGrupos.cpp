@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QStyleOptionGroupBox>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int margemSuperior = 7; // from the top of the box to its border

@@ -34,16 +34,11 @@ for ((i = 0; i < execucoes; i++)); do
         "${sessao[@]}" 1 1 bench
 done >"$amostras"
 
-mediana() { # <name> <column: 2 ms, 3 kB>
-    awk -v nome="$1" -v coluna="$2" '$1 == nome { print $coluna }' "$amostras" | sort -n |
-        awk '{ v[NR] = $1 } END { print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) }'
-}
-razao() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 comparar() { # <column> <unit> <target against the bare window> <target against the floor>
     local vazia piso programa
-    vazia=$(mediana vazia "$1")
-    piso=$(mediana piso "$1")
-    programa=$(mediana programa "$1")
+    vazia=$(mediana "$amostras" vazia "$1")
+    piso=$(mediana "$amostras" piso "$1")
+    programa=$(mediana "$amostras" programa "$1")
     echo "bare Qt window: $vazia $2   floor: $piso $2   program: $programa $2"
     echo "ratio to the bare window: $(razao "$programa" "$vazia") (target $3)"
     echo "ratio to the floor: $(razao "$programa" "$piso") (target $4)"

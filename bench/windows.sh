@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Start-up of the Windows program under Wine against a bare Qt window built the same way (static
-# Qt, MinGW, Release), in the same run: the time from the start of `wine <program>` to its window
-# being mapped, with the connection to a local server. Measured twice: from a cold start of Wine
-# (each run starts its own wineserver) and with Wine already running (a persistent wineserver,
-# as on a machine where the parent application runs under Wine).
+# Start-up of the Windows program under Wine against a bare Qt window and the floor (see
+# bench/executar.sh), built the same way (static Qt, MinGW, Release), started in turn, run by run:
+# the time from the start of `wine <program>` to its window being mapped, with the connection to
+# a local server. Measured twice: from a cold start of Wine (each run starts its own wineserver)
+# and with Wine already running (a persistent wineserver, as on a machine where the parent
+# application runs under Wine).
 #   bench/windows.sh [runs]      (10 of each by default; needs scripts/windows.sh run first)
 set -euo pipefail
 raiz=$(cd "$(dirname "$0")/.." && pwd)
@@ -11,7 +12,8 @@ cd "$raiz"
 execucoes=${1:-10}
 programa=build-windows/instalado/RelLicensaCliente.exe
 vazia=build-windows/bench/janela_vazia.exe
-[ -f "$programa" ] && [ -f "$vazia" ] || {
+piso=build-windows/bench/piso.exe
+[ -f "$programa" ] && [ -f "$vazia" ] && [ -f "$piso" ] || {
     echo "bench/windows.sh: run scripts/windows.sh first" >&2
     exit 1
 }
@@ -23,21 +25,28 @@ export WINEPREFIX="$trabalho/wine" WINEDEBUG=-all
 antes_de_encerrar="wineserver -k"
 bash tests/e2e/wine_prefixo.sh criar "$WINEPREFIX"
 
-# Prints the median time in ms of $execucoes starts of a program under Wine (medir_inicio's
-# figures). With "frio", Wine is ended before each start.
+# One start-up under Wine in ms (medir_inicio's figure). With "frio", Wine is ended first.
 medir() { # frio|quente <title> <program> [arguments...]
     local modo=$1 titulo=$2
     shift 2
-    for _ in $(seq "$execucoes"); do
-        [ "$modo" = frio ] && { wineserver -k 2>/dev/null || true; wineserver -w 2>/dev/null || true; }
-        build-bench/bench/medir_inicio 1 "$titulo" "$(command -v wine)" "$@" | awk '/^median/ { print $2 }'
-    done | sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+    [ "$modo" = frio ] && { wineserver -k 2>/dev/null || true; wineserver -w 2>/dev/null || true; }
+    build-bench/bench/medir_inicio 1 "$titulo" "$(command -v wine)" "$@" | awk 'NR == 1 { print $1 }'
 }
-comparar() {
-    local ms_base ms_prog
-    ms_base=$(medir "$1" "Janela vazia" "$vazia")
-    ms_prog=$(medir "$1" "Relação de Licensa Clientes" "$programa" 127.0.0.1 "$porta" bench bench bench 1 1 bench)
-    echo "bare Qt window: $ms_base ms   program: $ms_prog ms   ratio: $(awk "BEGIN { printf \"%.2f\", $ms_prog / $ms_base }")"
+libpq=$(winepath -w build-windows/instalado/DLL/lib/libpq.dll)
+sessao=(127.0.0.1 "$porta" bench bench bench)
+comparar() { # frio|quente
+    local amostras="$trabalho/amostras-$1" ms_vazia ms_piso ms_programa
+    for _ in $(seq "$execucoes"); do
+        echo "vazia $(medir "$1" "Janela vazia" "$vazia")"
+        echo "piso $(medir "$1" Piso "$piso" "$libpq" "${sessao[@]}")"
+        echo "programa $(medir "$1" "Relação de Licensa Clientes" "$programa" "${sessao[@]}" 1 1 bench)"
+    done >"$amostras"
+    ms_vazia=$(mediana "$amostras" vazia 2)
+    ms_piso=$(mediana "$amostras" piso 2)
+    ms_programa=$(mediana "$amostras" programa 2)
+    echo "bare Qt window: $ms_vazia ms   floor: $ms_piso ms   program: $ms_programa ms"
+    echo "ratio to the bare window: $(razao "$ms_programa" "$ms_vazia")" \
+        "  ratio to the floor: $(razao "$ms_programa" "$ms_piso")"
 }
 
 echo "== Start-up to the window shown under Wine, median of $execucoes, Wine started cold each time"
