@@ -36,6 +36,17 @@ falhar() {
     exit 1
 }
 
+# Evaluates the condition, a shell text, every 0.05 s until it holds; returns 1 when TEMPO_LIMITE
+# seconds pass first, so that the caller fails with what it sees then:
+#   esperar_que '[ -e "$arquivo" ]' || falhar "no $arquivo"
+esperar_que() {
+    local fim=$((SECONDS + TEMPO_LIMITE))
+    until eval "$1"; do
+        [ $SECONDS -lt $fim ] || return 1
+        sleep 0.05
+    done
+}
+
 encerrar() {
     [ -n "$PID_PROGRAMA" ] && kill -9 "$PID_PROGRAMA" 2>/dev/null || true
     # Each test starts Wine afresh on its own display.
@@ -58,11 +69,7 @@ trap encerrar EXIT
 iniciar_tela() {
     Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 1280x1024x24 3>"$TRABALHO/tela" 2>"$TRABALHO/xvfb.log" &
     PID_X=$!
-    local fim=$((SECONDS + TEMPO_LIMITE))
-    until [ -s "$TRABALHO/tela" ]; do
-        [ $SECONDS -lt $fim ] || falhar "Xvfb did not start"
-        sleep 0.05
-    done
+    esperar_que '[ -s "$TRABALHO/tela" ]' || falhar "Xvfb did not start"
     export DISPLAY=":$(cat "$TRABALHO/tela")"
 }
 
@@ -107,11 +114,8 @@ interpretadores_no_prefixo() {
 # Under Wine, the interpreter that started the viewer ends with it: no cmd.exe is left behind.
 esperar_fim_do_interpretador() {
     [ "$PLATAFORMA" = windows ] || return 0
-    local fim=$((SECONDS + TEMPO_LIMITE))
-    while [ -n "$(interpretadores_no_prefixo)" ]; do
-        [ $SECONDS -lt $fim ] || falhar "an interpreter is still running after the viewer ended: $(interpretadores_no_prefixo)"
-        sleep 0.1
-    done
+    esperar_que '[ -z "$(interpretadores_no_prefixo)" ]' ||
+        falhar "an interpreter is still running after the viewer ended: $(interpretadores_no_prefixo)"
 }
 
 # The client sessions the server sees, one "user|database" per line (the superuser that the
@@ -123,11 +127,8 @@ sessao() {
 
 # Waits until the server no longer sees any session of the program; $1, if given, names the run.
 sem_sessao() {
-    local fim=$((SECONDS + TEMPO_LIMITE))
-    until [ -z "$(sessao)" ]; do
-        [ $SECONDS -lt $fim ] || falhar "the server still sees the program's session after it ended${1:+ $1}"
-        sleep 0.1
-    done
+    esperar_que '[ -z "$(sessao)" ]' ||
+        falhar "the server still sees the program's session after it ended${1:+ $1}"
 }
 
 # Starts the installed program with the arguments given; the stand-in viewer records the words it
@@ -179,22 +180,16 @@ texto_da_caixa() {
     fi
     printf '' | xclip -selection clipboard
     teclar "$id" ctrl+c
-    local fim=$((SECONDS + TEMPO_LIMITE)) texto=""
-    while [ -z "$texto" ]; do
-        texto=$(xclip -o -selection clipboard 2>/dev/null || true)
-        [ $SECONDS -lt $fim ] || falhar "the message box gave no text"
-        sleep 0.1
-    done
+    local texto=""
+    esperar_que 'texto=$(xclip -o -selection clipboard 2>/dev/null || true); [ -n "$texto" ]' ||
+        falhar "the message box gave no text"
     printf '%s\n' "$texto"
 }
 
 # Waits for a file to exist and be complete (the stand-in writes it by renaming).
 esperar_arquivo() {
-    local arquivo=$1 fim=$((SECONDS + TEMPO_LIMITE))
-    until [ -e "$arquivo" ]; do
-        [ $SECONDS -lt $fim ] || falhar "no $arquivo"
-        sleep 0.05
-    done
+    local arquivo=$1
+    esperar_que '[ -e "$arquivo" ]' || falhar "no $arquivo"
 }
 
 # Closes a window as a window manager's close box does (under Wine, as a user does with Alt+F4,
@@ -205,11 +200,8 @@ fechar_programa() {
     else
         "$FECHAR_JANELA" "$1"
     fi
-    local fim=$((SECONDS + TEMPO_LIMITE))
-    while kill -0 "$PID_PROGRAMA" 2>/dev/null; do
-        [ $SECONDS -lt $fim ] || falhar "the program did not end after its window was closed"
-        sleep 0.05
-    done
+    esperar_que '! kill -0 "$PID_PROGRAMA" 2>/dev/null' ||
+        falhar "the program did not end after its window was closed"
     STATUS_PROGRAMA=0
     wait "$PID_PROGRAMA" || STATUS_PROGRAMA=$?
     PID_PROGRAMA=""
@@ -229,11 +221,8 @@ iniciar_conectado() {
 fechar_e_conferir() {
     fechar_programa "$JANELA"
     afirmar_igual "$STATUS_PROGRAMA" 0 "exit code"
-    local fim=$((SECONDS + TEMPO_LIMITE))
-    until [ "$(consultar_servidor "$SESSOES")" = 0 ]; do
-        [ $SECONDS -lt $fim ] || falhar "the server still sees the program's session after it ended"
-        sleep 0.1
-    done
+    esperar_que '[ "$(consultar_servidor "$SESSOES")" = 0 ]' ||
+        falhar "the server still sees the program's session after it ended"
 }
 
 # What texto_da_caixa reads from the error box with this text.

@@ -36,11 +36,8 @@ desinstalar)
     # The uninstaller copies itself to a temporary folder and goes on from there, so its end is
     # the folder's removal.
     wine "$pasta/Uninstall.exe" /S
-    fim=$((SECONDS + TEMPO_LIMITE))
-    while [ -e "$pasta" ]; do
-        [ $SECONDS -lt $fim ] || falhar "the uninstaller left $(cd "$pasta" && find . | tr '\n' ' ')"
-        sleep 0.2
-    done
+    esperar_que '[ ! -e "$pasta" ]' ||
+        falhar "the uninstaller left $(cd "$pasta" && find . | tr '\n' ' ')"
     ! registrado || falhar "the uninstaller left the registration $registro"
     ;;
 *)

@@ -21,20 +21,14 @@ for tecla in Escape Return; do
     piscadas=$("$CONTAR_PISCADAS" "$aviso" 3)
     [ "$piscadas" -ge 2 ] || falhar "the warning asked for attention $piscadas times in 3 s"
     teclar "$aviso" "$tecla"
-    fim=$((SECONDS + TEMPO_LIMITE))
-    while xdotool search --onlyvisible --name "^Mensagem de Advertência\$" >/dev/null 2>&1; do
-        [ $SECONDS -lt $fim ] || falhar "$tecla did not end the warning"
-        sleep 0.05
-    done
+    esperar_que '! xdotool search --onlyvisible --name "^Mensagem de Advertência\$" >/dev/null 2>&1' ||
+        falhar "$tecla did not end the warning"
 done
 
 if [ "$PLATAFORMA" = linux ]; then
     # The shell says on the program's standard error that it found no "java", once per print.
-    fim=$((SECONDS + TEMPO_LIMITE))
-    until [ "$(grep -c "java: not found" "$TRABALHO/saida")" = 2 ]; do
-        [ $SECONDS -lt $fim ] || falhar "the launches did not run (output: $(cat "$TRABALHO/saida"))"
-        sleep 0.05
-    done
+    esperar_que '[ "$(grep -c "java: not found" "$TRABALHO/saida")" = 2 ]' ||
+        falhar "the launches did not run (output: $(cat "$TRABALHO/saida"))"
 fi
 esperar_fim_do_interpretador
 [ ! -e "$LANCADOR_VISOR_REGISTRO" ] || falhar "a viewer ran without Java"
