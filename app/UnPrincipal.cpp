@@ -1,10 +1,10 @@
 #include "app/UnPrincipal.h"
 
-#include "app/DigitacaoDeData.h"
 #include "app/EstiloDosGrupos.h"
 #include "app/Eventos.h"
 #include "app/LinhaDeComando.h"
 #include "app/RelatorioDeErro.h"
+#include "app/TextoDeData.h"
 #include "data/UnDM.h"
 #include "messages/UnFuncao.h"
 #include "report/pcnConversao.h"
@@ -25,6 +25,7 @@
 #include <chrono>
 #include <optional>
 #include <stdexcept>
+#include <tuple>
 
 std::string Servidor;
 std::string Porta;
@@ -85,15 +86,6 @@ FontesDaJanela fontesDaJanela() {
     };
     return {fonte("Segoe UI", 12, false), fonte("Tahoma", 11, true),
             fonte("MS Sans Serif", 13, false), fonte("MS Sans Serif", 12, true)};
-}
-
-// The user's short date format, with the year always in four digits: a two-digit year cannot be
-// told apart from one a century earlier while it is typed in.
-QString formatoCurtoDeData() {
-    QString formato = QLocale().dateFormat(QLocale::ShortFormat);
-    if (!formato.contains(QLatin1String("yyyy")))
-        formato.replace(QLatin1String("yy"), QLatin1String("yyyy"));
-    return formato;
 }
 
 TDateTime dataDoSeletor(const QDateEdit& seletor) {
@@ -161,10 +153,9 @@ TFormPrincipal::TFormPrincipal(TDependenciasPrincipal dependencias, QWidget* par
     grupoFormato->setId(rbVisualizacao, 0);
     grupoFormato->setId(rbPDF, 1);
     grupoFormato->setId(rbExcel, 2);
-    for (QDateEdit* seletor : {DTPDe, DTPAte, DTPDe2, DTPAte2}) {
-        seletor->setDisplayFormat(formatoCurtoDeData());
-        new DigitacaoDeData(*seletor);
-    }
+    for (SeletorDeData* seletor : {DTPDe, DTPAte, DTPDe2, DTPAte2})
+        seletor->setDisplayFormat(formatoDeDataNumerico(QLocale()));
+    nomearParaLeitoresDeTela();
     centralizarNaTela(geometry()); // the frame is not known before the first show
     new AncoragemNoTopo(*GroupBox2, QMargins(GroupBox2->x(), GroupBox2->y(), GroupBox2->x(), 0));
     connect(BitBtn1, &QPushButton::clicked, this, &TFormPrincipal::BitBtn1Click);
@@ -243,39 +234,56 @@ void TFormPrincipal::definirDatasPadrao() {
     DTPAte2->setDate(hoje());
 }
 
+// What a screen reader says of the controls whose captions do not tell them apart: the pickers
+// and the "Qualquer data" box by their row, named after what the row's combo shows, and the
+// combos by what they choose.
+void TFormPrincipal::nomearParaLeitoresDeTela() {
+    Label11->setBuddy(cbOrdem);
+    GroupBox2->setAccessibleName(GroupBox2->title());
+    const auto nomearLinha = [](QComboBox* data, const QString& nomeDoCombo, SeletorDeData* de,
+                                SeletorDeData* ate, QCheckBox* qualquerData) {
+        // Qt names a combo box by its item on Linux, so what it chooses is its description too.
+        data->setAccessibleName(nomeDoCombo);
+        data->setAccessibleDescription(nomeDoCombo);
+        const auto nomear = [=](const QString& linha) {
+            de->setAccessibleName(linha + QStringLiteral(", data inicial"));
+            ate->setAccessibleName(linha + QStringLiteral(", data final"));
+            qualquerData->setAccessibleName(linha + QStringLiteral(", qualquer data"));
+        };
+        nomear(data->currentText());
+        QObject::connect(data, &QComboBox::currentTextChanged, de, nomear);
+    };
+    nomearLinha(cbData, QStringLiteral("Data filtrada, linha 1"), DTPDe, DTPAte, CBQQData);
+    nomearLinha(cbData2, QStringLiteral("Data filtrada, linha 2"), DTPDe2, DTPAte2, CBQQData2);
+}
+
 TFormatoSaida TFormPrincipal::formatoEscolhido() const {
     static constexpr std::array formatos{TFormatoSaida::tsVisualizacao, TFormatoSaida::tsPDF,
                                          TFormatoSaida::tsXLS};
     return formatos.at(static_cast<std::size_t>(grupoFormato->checkedId()));
 }
 
-namespace {
-
-// The date a picker shows, read from its text; none while the text is not a whole date (a
-// section still empty, a year 0000), when the picker would keep its last valid date instead.
-std::optional<QDate> dataMostrada(const QDateEdit& seletor) {
-    const QDate data = QDate::fromString(seletor.text(), seletor.displayFormat());
-    return data.isValid() ? std::optional<QDate>(data) : std::nullopt;
-}
-
-} // namespace
-
-// What is sent is what each picker shows: a picker whose text is not a whole date is named in a
-// warning and nothing is sent.
+// What is sent is what each picker shows, a two-digit year written out first: a picker whose
+// text is not a whole date is named in a warning, by its end of the range and its row as the
+// row's combo shows it, and nothing is sent.
 bool TFormPrincipal::datasConferidas() {
-    const std::pair<QDateEdit*, const char*> seletores[] = {
-        {DTPDe, "a data inicial de \"Dt.Vencimento Chave\""},
-        {DTPAte, "a data final de \"Dt.Vencimento Chave\""},
-        {DTPDe2, "a data inicial de \"Dt.Vencimento Boleto\""},
-        {DTPAte2, "a data final de \"Dt.Vencimento Boleto\""},
+    const std::tuple<SeletorDeData*, const char*, const QComboBox*> seletores[] = {
+        {DTPDe, "inicial", cbData},
+        {DTPAte, "final", cbData},
+        {DTPDe2, "inicial", cbData2},
+        {DTPAte2, "final", cbData2},
     };
-    for (const auto& [seletor, nome] : seletores) {
-        const std::optional<QDate> data = dataMostrada(*seletor);
+    for (const auto& [seletor, ponta, linha] : seletores) {
+        seletor->completarAno();
+        const std::optional<QDate> data = seletor->dataMostrada();
         if (!data) {
-            Mensagem("O texto \"" + seletor->text().toStdString() + "\" em " + nome +
-                         " não é uma data completa. Corrija a data e imprima de novo.",
+            Mensagem("O texto \"" + seletor->text().toStdString() + "\" na data " + ponta +
+                         " de \"" + linha->currentText().toStdString() +
+                         "\" não é uma data completa. Corrija a data e imprima de novo.",
                      Advertencia);
+            // Back in the field, its first section selected, ready for the date typed anew.
             seletor->setFocus();
+            seletor->setSelectedSection(seletor->sectionAt(0));
             return false;
         }
         seletor->setDate(*data);

@@ -56,6 +56,7 @@ private:
     bool datasConferidas();
     void lerParametrosDaSessao();
     void definirDatasPadrao();
+    void nomearParaLeitoresDeTela();
     TFormatoSaida formatoEscolhido() const;
     void centralizarNaTela(const QRect& contorno);
 

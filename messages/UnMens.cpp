@@ -5,6 +5,8 @@
 #include "platform/piscar_janela.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
@@ -72,10 +74,27 @@ QChar caractereDigitado(const QKeyEvent& tecla) {
     }
 }
 
+// Screen readers announce a window of the alert role as it appears, and read its text, as they
+// do the system's message boxes; a plain dialog would only be named by its caption.
+QAccessibleInterface* alertaParaLeitoresDeTela(const QString& classe, QObject* objeto) {
+    if (classe == QLatin1String("TFormMens") && objeto != nullptr && objeto->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(objeto), QAccessible::AlertMessage);
+    return nullptr;
+}
+
+void registrarAlertaParaLeitoresDeTela() {
+    static const bool registrado = [] {
+        QAccessible::installFactory(alertaParaLeitoresDeTela);
+        return true;
+    }();
+    (void)registrado;
+}
+
 } // namespace
 
 TFormMens::TFormMens(QWidget* parent) : QDialog(parent, molduraDaJanela) {
     registrarImagens();
+    registrarAlertaParaLeitoresDeTela();
     setupUi(this);
     FormCreate();
 }
@@ -95,6 +114,7 @@ void TFormMens::FormCreate() {
     Memo1->setPalette(cores);
     // Like the system's text boxes, a word longer than the line is broken rather than cut off.
     Memo1->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    Memo1->setAccessibleName(QStringLiteral("Texto da mensagem"));
 
     // Every control that can hold the focus passes its key presses by FormKeyPress first.
     for (QWidget* controle :
@@ -130,6 +150,10 @@ void TFormMens::showEvent(QShowEvent* evento) {
     if (!evento->spontaneous()) {
         centrarNaTela();
         FormShow();
+        // The alert is announced with its caption and, as its description, the message.
+        setAccessibleDescription(Memo1->toPlainText());
+        QAccessibleEvent alerta(this, QAccessible::Alert);
+        QAccessible::updateAccessibility(&alerta);
         // A tool window comes up without taking the keyboard, and the window behind it is
         // disabled while the message is open: it takes the keyboard itself, so that Enter and Esc
         // answer it at once.

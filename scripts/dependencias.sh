@@ -22,6 +22,7 @@ if [ "$proposito" != programa ]; then
     pacotes+=(
         clang-format clang libclang-rt-14-dev libgtest-dev libpq-dev
         xdotool xclip x11-utils libx11-dev locales
+        at-spi2-core python3-pyatspi dbus-daemon
     )
 fi
 if [ "$proposito" = windows ]; then
@@ -54,15 +55,16 @@ falta_root() {
     exit 1
 }
 
-# The end-to-end tests type in the users' locale and in American English.
+# The end-to-end tests type dates in the users' locale and in others: American English, German,
+# Hungarian (year first) and Persian (its own digits).
 gerar_localidades() {
     [ "$proposito" != programa ] || return 0
-    local faltando=0 localidade
-    for localidade in pt_BR en_US; do
-        locale -a 2>/dev/null | grep -qi "^$localidade\.utf-\?8$" || faltando=1
+    local faltando=0 localidade localidades="pt_BR en_US de_DE hu_HU fa_IR"
+    for localidade in $localidades; do
+        locale -a 2>/dev/null | grep -qi "^$localidade\(\.utf-\?8\)\?$" || faltando=1
     done
     [ $faltando = 1 ] || return 0
-    "${sudo[@]}" sed -i -E 's/^# *((pt_BR|en_US)\.UTF-8 UTF-8)/\1/' /etc/locale.gen
+    "${sudo[@]}" sed -i -E "s/^# *((${localidades// /|})(\\.UTF-8)? UTF-8)$/\\1/" /etc/locale.gen
     "${sudo[@]}" locale-gen >/dev/null
 }
 

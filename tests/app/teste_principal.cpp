@@ -2,6 +2,8 @@
 #include "app/RelatorioDeErro.h"
 #include "app/UnPrincipal.h"
 #include "data/UnDM.h"
+#include "messages/UnFuncao.h"
+#include "messages/UnMens.h"
 #include "tests/app/apoio.h"
 
 #include <QLineEdit>
@@ -378,4 +380,39 @@ TEST_F(JanelaPrincipal, PassoDeConexaoPadraoUsaOModuloDeDados) {
     DM = nullptr;
     EXPECT_THROW(TDependenciasPrincipal::padrao().conectar(), std::logic_error);
     DM = anterior;
+}
+
+// A date that is not whole, left with a click on "Imprimir": the warning names the field and
+// quotes its text, nothing is launched, and the field still shows what was typed. A two-digit
+// year is written out and sent.
+TEST_F(JanelaPrincipal, ImprimirComODataIncompletaAvisaEAnoCurtoSeCompleta) {
+    const auto janela = criar(linhaCompleta);
+    janela->DTPDe->setDisplayFormat("dd/MM/yyyy");
+    janela->show();
+    janela->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(janela.get()));
+    std::vector<std::pair<QString, QString>> avisos;
+    const ExibicaoModal anterior = trocarExibicaoModal([&avisos](TFormMens& mensagem) {
+        avisos.emplace_back(mensagem.windowTitle(), mensagem.Memo1->toPlainText());
+        return mrOk;
+    });
+
+    janela->DTPDe->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(janela->DTPDe, "15/03/2");
+    QTest::mouseClick(janela->BitBtn1, Qt::LeftButton);
+    ASSERT_EQ(avisos.size(), 1u);
+    EXPECT_EQ(avisos[0].first, "Mensagem de Advertência");
+    EXPECT_EQ(avisos[0].second, "O texto \"15/03/2\" na data inicial de \"Dt.Vencimento Chave\" "
+                                "não é uma data completa. Corrija a data e imprima de novo.");
+    EXPECT_TRUE(lancamentos.comandos().empty());
+    EXPECT_EQ(janela->DTPDe->text(), "15/03/2");
+
+    janela->DTPDe->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(janela->DTPDe, Qt::Key_Right);
+    QTest::keyClick(janela->DTPDe, Qt::Key_Right);
+    QTest::keyClicks(janela->DTPDe, "25");
+    EXPECT_EQ(semCaminho(imprimir(*janela)),
+              pedido("VIS", "2025-03-15", "2025-03-12", "2025-03-01", "2025-03-12", "N", "N", "0"));
+    EXPECT_EQ(janela->DTPDe->text(), "15/03/2025");
+    trocarExibicaoModal(anterior);
 }

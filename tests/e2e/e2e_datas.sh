@@ -1,51 +1,140 @@
 #!/usr/bin/env bash
-# Dates typed the ordinary way into the first date field, with real keys, in the user's short
-# format (pt_BR.UTF-8: dd/MM/yyyy; en_US.UTF-8: M/d/yyyy), the field entered by Tab (as the
-# window opens), by a click on its first section, or after Ctrl+A: the viewer gets exactly the
-# date typed. A text that is not a whole date gives a warning and sends nothing.
+# Dates as people type them into the installed program, with real keys and clicks, in the
+# users' locale and in others (pt_BR dd/MM/yyyy, en_US M/d/yyyy, de_DE dd.MM.yyyy, hu_HU
+# yyyy. MM. dd., fa_IR yyyy/M/d shown in Persian digits, typed here in ASCII ones: xdotool types
+# a character missing from the keyboard map by remapping a key for it, which the program may
+# read with the old map; tests/app types Persian digits as key events): whole dates, two-digit years left by each
+# way of leaving the year, dates that are not whole printed by key and by mouse, the untouched
+# defaults, the calendar popup and the Tab order through the whole window. Each row checks what
+# the viewer receives, or that the warning came and no viewer was started.
 source "$(dirname "$0")/comum.sh"
 iniciar_tela
 iniciar_servidor
 
-# <locale> <entry: tab|clique|ctrla> <keys typed> <P_DTDE expected, or "aviso">
+# Points of the filter window, relative to it: the first date field's day section (the month
+# in en_US), its calendar arrow, the first row's combo and the print button.
+declare -A PONTOS=([dia]="165 73" [seta]="242 73" [combo]="40 73" [imprimir]="734 159")
+
+# The year that two digits stand for on the program's platform: the rule of strptime's %y on
+# Linux, the user's calendar setting under Wine (2049 by default, up to 2029 in some versions).
+ano_curto() { # <two digits>
+    if [ "$PLATAFORMA" = windows ]; then
+        [ "$1" -le 29 ] && echo "20$1" || echo "19$1"
+    else
+        [ "$1" -le 68 ] && echo "20$1" || echo "19$1"
+    fi
+}
+
+HOJE_MES=$(date +%Y-%m)
+
+# Runs the actions in order, each one word:
+#   d:<text>      types the text          k:<keys>      presses the keys (xdotool names)
+#   c:<point>     clicks a point of PONTOS
+agir() {
+    local acao
+    for acao in "$@"; do
+        case $acao in
+        d:*) xdotool type --delay 60 "${acao#d:}" ;;
+        k:*) xdotool key --delay 60 ${acao#k:} ;;
+        c:*)
+            # shellcheck disable=SC2086
+            xdotool mousemove --window "$JANELA" ${PONTOS[${acao#c:}]} click 1
+            ;;
+        *) falhar "unknown action $acao" ;;
+        esac
+        sleep 0.2
+    done
+}
+
+# <locale> "<actions, the last of which prints>" <"aviso", or the parameters expected>...
 verificar() {
-    local localidade=$1 entrada=$2 digitado=$3 esperado=$4
-    echo "row: $localidade $entrada $digitado"
-    EXECUTOR_ANTERIOR=("${EXECUTOR[@]}")
+    local localidade=$1 acoes=$2
+    shift 2
+    echo "row: $localidade $acoes"
+    local executor_anterior=("${EXECUTOR[@]}")
     EXECUTOR=(env LANG="$localidade" LC_ALL="$localidade" "${EXECUTOR[@]}")
     iniciar_conectado
-    EXECUTOR=("${EXECUTOR_ANTERIOR[@]}")
+    EXECUTOR=("${executor_anterior[@]}")
     xdotool windowfocus --sync "$JANELA"
-    case $entrada in
-    # First into another field, then a click on the day (the month in M/d/yyyy) of the first one.
-    clique) xdotool mousemove --window "$JANELA" 40 73 click 1 sleep 0.2 \
-        mousemove --window "$JANELA" 165 73 click 1 sleep 0.2 ;;
-    ctrla) xdotool key ctrl+a ;;
-    esac
-    xdotool type --delay 60 "$digitado"
     rm -f "$LANCADOR_VISOR_REGISTRO"
-    teclar "$JANELA" alt+i
-    if [ "$esperado" = aviso ]; then
+    # shellcheck disable=SC2086
+    agir $acoes
+    if [ "$1" = aviso ]; then
         local aviso
         aviso=$(esperar_janela "Mensagem de Advertência")
         teclar "$aviso" Return
         sleep 0.5
-        [ ! -e "$LANCADOR_VISOR_REGISTRO" ] || falhar "$digitado: a viewer ran with a date that is not whole"
+        [ ! -e "$LANCADOR_VISOR_REGISTRO" ] ||
+            falhar "$localidade $acoes: a viewer ran with a date that is not whole"
     else
         esperar_arquivo "$LANCADOR_VISOR_REGISTRO"
-        afirmar_igual "$(sed -n 5p "$LANCADOR_VISOR_REGISTRO")" "P_DTDE=$esperado" \
-            "$localidade $entrada $digitado"
+        local esperado
+        for esperado in "$@"; do
+            grep -qxF "$esperado" "$LANCADOR_VISOR_REGISTRO" ||
+                falhar "$localidade $acoes: expected $esperado, the viewer got: $(tail -n +5 "$LANCADOR_VISOR_REGISTRO" | tr '\n' ' ')"
+        done
     fi
     fechar_e_conferir
 }
 
-verificar pt_BR.UTF-8 tab 07/03/2025 2025-03-07
-verificar pt_BR.UTF-8 tab 7/3/2025 2025-03-07
-verificar pt_BR.UTF-8 tab 07032025 2025-03-07
-verificar pt_BR.UTF-8 tab 31/12/1999 1999-12-31
-verificar pt_BR.UTF-8 clique 07/03/2025 2025-03-07
-verificar pt_BR.UTF-8 ctrla 07/03/2025 2025-03-07
-verificar pt_BR.UTF-8 tab 07/03/0000 aviso
-verificar en_US.UTF-8 tab 3/7/2025 2025-03-07
-verificar en_US.UTF-8 clique 12/25/2025 2025-12-25
-verificar en_US.UTF-8 ctrla 03/07/2025 2025-03-07
+# Whole dates, the field entered by Tab (as the window opens), by a click on its first section
+# or after Ctrl+A.
+verificar pt_BR.UTF-8 "d:07/03/2025 k:alt+i" P_DTDE=2025-03-07
+verificar pt_BR.UTF-8 "d:7/3/2025 k:alt+i" P_DTDE=2025-03-07
+verificar pt_BR.UTF-8 "d:07032025 k:alt+i" P_DTDE=2025-03-07
+verificar pt_BR.UTF-8 "d:31/12/1999 k:alt+i" P_DTDE=1999-12-31
+verificar pt_BR.UTF-8 "c:combo c:dia d:07/03/2025 k:alt+i" P_DTDE=2025-03-07
+verificar pt_BR.UTF-8 "k:ctrl+a d:07/03/2025 c:imprimir" P_DTDE=2025-03-07
+verificar en_US.UTF-8 "d:3/7/2025 k:alt+i" P_DTDE=2025-03-07
+verificar en_US.UTF-8 "c:combo c:dia d:12/25/2025 k:alt+i" P_DTDE=2025-12-25
+verificar en_US.UTF-8 "k:ctrl+a d:03/07/2025 k:alt+i" P_DTDE=2025-03-07
+verificar de_DE.UTF-8 "d:07.03.2025 k:alt+i" P_DTDE=2025-03-07
+verificar hu_HU.UTF-8 "d:2025.03.07 k:alt+i" P_DTDE=2025-03-07
+verificar fa_IR.UTF-8 "d:2025/3/7 k:alt+i" P_DTDE=2025-03-07
+
+# Two-digit years, left by each way: Tab, Enter, the separator, a click elsewhere, a click in
+# another section of the same field, Alt+I, a click on "Imprimir".
+verificar pt_BR.UTF-8 "d:15/03/25 k:Tab k:alt+i" P_DTDE=2025-03-15
+verificar pt_BR.UTF-8 "d:15/03/69 k:Return k:alt+i" "P_DTDE=$(ano_curto 69)-03-15"
+verificar pt_BR.UTF-8 "d:15/03/25/ k:alt+i" P_DTDE=2025-03-15
+verificar pt_BR.UTF-8 "d:15/03/25 c:combo k:alt+i" P_DTDE=2025-03-15
+verificar pt_BR.UTF-8 "d:15/03/25 c:dia d:16 k:alt+i" P_DTDE=2025-03-16
+verificar pt_BR.UTF-8 "d:15/03/25 k:alt+i" P_DTDE=2025-03-15
+verificar pt_BR.UTF-8 "d:15/03/25 c:imprimir" P_DTDE=2025-03-15
+verificar en_US.UTF-8 "d:3/15/25 c:imprimir" P_DTDE=2025-03-15
+verificar de_DE.UTF-8 "d:7.3.25 k:Tab k:alt+i" P_DTDE=2025-03-07
+verificar hu_HU.UTF-8 "d:25.03.07 k:alt+i" P_DTDE=2025-03-07
+verificar fa_IR.UTF-8 "d:25/3/7 k:alt+i" P_DTDE=2025-03-07
+verificar fa_IR.UTF-8 "d:25/3/7 c:imprimir" P_DTDE=2025-03-07
+
+# Left and Right move between the sections, Up and Down step the one selected.
+verificar pt_BR.UTF-8 "d:15/03/2025 k:Left k:Left d:16 k:alt+i" P_DTDE=2025-03-16
+verificar pt_BR.UTF-8 "d:15/03/2025 k:Left k:Up k:Right k:Right k:Down k:alt+i" P_DTDE=2024-04-15
+
+# Not whole: a year of one or three digits, a year cleared, a year 0; by key and by mouse.
+verificar pt_BR.UTF-8 "d:15/03/2 k:alt+i" aviso
+verificar pt_BR.UTF-8 "d:15/03/2 c:imprimir" aviso
+verificar pt_BR.UTF-8 "d:15/03/202 c:combo k:alt+i" aviso
+verificar pt_BR.UTF-8 "d:15/03/ k:BackSpace c:imprimir" aviso
+verificar pt_BR.UTF-8 "d:07/03/0000 k:alt+i" aviso
+verificar en_US.UTF-8 "d:3/15/2 k:Tab c:imprimir" aviso
+verificar hu_HU.UTF-8 "d:202.03.07 c:imprimir" aviso
+verificar fa_IR.UTF-8 "d:2025/3/ k:BackSpace k:alt+i" aviso
+
+# The defaults as the window opens, in each locale's digits.
+for localidade in pt_BR.UTF-8 en_US.UTF-8 hu_HU.UTF-8 fa_IR.UTF-8; do
+    verificar $localidade "k:alt+i" "P_DTDE=$HOJE_MES-01" "P_DTATE=$(date +%F)"
+done
+
+# The calendar popup, opened by key and by the arrow: the day after the first of the month.
+verificar pt_BR.UTF-8 "k:alt+Down k:Right k:Return k:alt+i" "P_DTDE=$HOJE_MES-02"
+verificar en_US.UTF-8 "k:F4 k:Right k:Return c:imprimir" "P_DTDE=$HOJE_MES-02"
+verificar fa_IR.UTF-8 "c:seta k:Right k:Return c:imprimir" "P_DTDE=$HOJE_MES-02"
+
+# One Tab stop per field, in the window's order: a full round back to the first field, six on
+# to the second row's to-date, five back to the first row's, and Shift+Tab from the first field
+# to "Imprimir", pressed with the space bar. A field entered either way starts at its first
+# section.
+verificar pt_BR.UTF-8 "$(printf 'k:Tab %.0s' $(seq 11))d:01/02/2025 \
+$(printf 'k:Tab %.0s' $(seq 6))d:28/02/2025 $(printf 'k:shift+Tab %.0s' $(seq 5))d:15/02/2025 \
+k:shift+Tab k:shift+Tab k:space" P_DTDE=2025-02-01 P_DTATE=2025-02-15 P_DTATE2=2025-02-28
