@@ -2,12 +2,16 @@
 # A throw-away PostgreSQL server on loopback, for tests and local runs.
 #
 #   servidor_pg.sh start <pasta> [--papel NOME SENHA]... [--banco NOME [DONO]]... [--vigiar PID]
+#                        [--tls]
 #       Creates a new cluster in <pasta> (which must be empty or absent), starts it on a free port
 #       of 127.0.0.1 and ::1, creates the roles (LOGIN, with password) and databases asked for,
 #       and prints the port. Connections over TCP need a password (scram-sha-256); the superuser
 #       "postgres" has none and connects only through the socket in <pasta>/sock.
 #       --vigiar PID stops the server and removes <pasta> as soon as process PID ends, so that a
 #       test program that dies does not leave a server behind.
+#       --tls makes a server that accepts TLS connections only, as hosted services are set up: a
+#       certificate authority of its own in <pasta>/tls/raiz.crt signs the server's certificate
+#       (for localhost and 127.0.0.1), and a plain connection over TCP is refused.
 #   servidor_pg.sh stop <pasta>
 #       Stops the server and removes <pasta>. Does nothing to a folder that this script did not
 #       make (it says so), nor when no server runs there.
@@ -92,6 +96,31 @@ max_connections = 50
 EOF
 }
 
+# TLS on, with a certificate signed by an authority of the cluster's own, and TCP connections
+# without TLS refused (the socket stays plain, for the superuser).
+so_tls() {
+    local pasta=$1 tls=$1/tls
+    mkdir "$tls"
+    openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj /CN=raiz-de-teste \
+        -keyout "$tls/raiz.key" -out "$tls/raiz.crt" >"$tls/openssl.log" 2>&1
+    openssl req -newkey rsa:2048 -nodes -subj /CN=localhost -keyout "$tls/servidor.key" \
+        -out "$tls/servidor.csr" >>"$tls/openssl.log" 2>&1
+    printf 'subjectAltName = DNS:localhost, IP:127.0.0.1, IP:::1\n' >"$tls/extensoes.cnf"
+    openssl x509 -req -in "$tls/servidor.csr" -CA "$tls/raiz.crt" -CAkey "$tls/raiz.key" \
+        -CAcreateserial -days 2 -extfile "$tls/extensoes.cnf" -out "$tls/servidor.crt" \
+        >>"$tls/openssl.log" 2>&1 || { cat "$tls/openssl.log" >&2; falhar "openssl failed"; }
+    chmod 600 "$tls/servidor.key"
+    if [ "$(id -u)" -eq 0 ]; then
+        chown -R nobody:nogroup "$tls"
+    fi
+    printf "ssl = on\nssl_cert_file = '%s'\nssl_key_file = '%s'\n" "$tls/servidor.crt" \
+        "$tls/servidor.key" >>"$pasta/dados/postgresql.conf"
+    # Rewritten in place, so that the file keeps its owner.
+    sed -E 's/^host(\s)/hostssl\1/' "$pasta/dados/pg_hba.conf" >"$pasta/hba.novo"
+    printf 'hostnossl all all 0.0.0.0/0 reject\nhostnossl all all ::/0 reject\n' >>"$pasta/hba.novo"
+    cat "$pasta/hba.novo" >"$pasta/dados/pg_hba.conf" && rm "$pasta/hba.novo"
+}
+
 subir_servidor() {
     local pasta=$1 tentativa porta
     for tentativa in 1 2 3 4 5; do
@@ -120,11 +149,11 @@ vigiar() {
 }
 
 iniciar() {
-    [ $# -ge 1 ] || falhar "usage: $0 start <pasta> [--papel NOME SENHA]... [--banco NOME [DONO]]... [--vigiar PID]"
+    [ $# -ge 1 ] || falhar "usage: $0 start <pasta> [--papel NOME SENHA]... [--banco NOME [DONO]]... [--vigiar PID] [--tls]"
     local pasta
     pasta=$(readlink -f "$1")
     shift
-    local comandos=() vigiado=""
+    local comandos=() vigiado="" tls=0
     while [ $# -gt 0 ]; do
         case $1 in
         --papel)
@@ -142,6 +171,10 @@ iniciar() {
                 shift 2
             fi
             ;;
+        --tls)
+            tls=1
+            shift
+            ;;
         --vigiar)
             [ $# -ge 2 ] || falhar "--vigiar needs PID"
             vigiado=$2
@@ -152,6 +185,7 @@ iniciar() {
     done
 
     iniciar_cluster "$pasta"
+    [ "$tls" = 0 ] || so_tls "$pasta"
     subir_servidor "$pasta"
     [ -z "$vigiado" ] || vigiar "$pasta" "$vigiado"
 

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Windows program with MinGW-w64 against the Qt and libpq that
 # scripts/windows_bibliotecas.sh builds from Debian's sources (once per machine), and leaves:
-#   build-windows/instalado/       the program's folder: RelLicensaCliente.exe, DLL\lib\libpq.dll,
-#                                  jasperviewer.jar, relatorios\
+#   build-windows/instalado/       the program's folder: RelLicensaCliente.exe, DLL\lib\ (libpq.dll
+#                                  with the OpenSSL DLLs it needs), jasperviewer.jar, relatorios\
 #   build-windows/pacotes/         the same folder as a zip, and an installer (NSIS)
 # With --testes it then runs the Windows tests, under Wine.
 set -euo pipefail
@@ -13,7 +13,9 @@ eval "$(bash scripts/windows_bibliotecas.sh | tail -n 1)"
 
 cmake -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=Release -DLANCADOR_WERROR=ON \
     -DCMAKE_TOOLCHAIN_FILE="$QT_WINDOWS/lib/cmake/Qt6/qt.toolchain.cmake" \
-    -DLANCADOR_LIBPQ="$LIBPQ_WINDOWS/libpq.dll" >/dev/null
+    -DLANCADOR_LIBPQ="$LIBPQ_WINDOWS/libpq.dll" \
+    -DLANCADOR_LIBPQ_DEPENDENCIAS="$LIBPQ_WINDOWS/libssl-3-x64.dll;$LIBPQ_WINDOWS/libcrypto-3-x64.dll" \
+    >/dev/null
 cmake --build build-windows
 rm -rf build-windows/instalado
 cmake --install build-windows --prefix build-windows/instalado --strip >/dev/null

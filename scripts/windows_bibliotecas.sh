@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
-# Builds the two libraries that the Windows program needs and Debian does not ship for MinGW:
-# a static Qt (qtbase: Core, Gui, Widgets, the Windows platform plugin) and libpq.dll. Both are
-# built from Debian's own source packages, at the versions of the host's qt6-base-dev and libpq5,
-# with the toolchain file cmake/mingw-w64.cmake.
+# Builds the libraries that the Windows program needs and Debian does not ship for MinGW: a
+# static Qt (qtbase: Core, Gui, Widgets, the Windows platform plugin), OpenSSL's two DLLs and
+# libpq.dll built with them, so that the program can speak TLS to the server. All are built from
+# Debian's own source packages, at the versions of the host's qt6-base-dev, libssl3 and libpq5,
+# with the toolchain file cmake/mingw-w64.cmake for Qt.
 #
 # They go into a cache outside the work tree (LANCADOR_CACHE, by default ~/.cache/lancador),
 # in folders named by version and build options, and are reused when present: only the first
-# build on a machine pays (about 26 minutes for Qt and 5 for libpq on 2 cores).
+# build on a machine pays (about 26 minutes for Qt, 4 for OpenSSL and 5 for libpq on 2 cores).
 #
 # Prints, on its last line, the cache folders as shell assignments:
-#   QT_WINDOWS=<Qt prefix> LIBPQ_WINDOWS=<folder holding libpq.dll>
+#   QT_WINDOWS=<Qt prefix> LIBPQ_WINDOWS=<folder holding libpq.dll and the OpenSSL DLLs it needs>
 set -euo pipefail
 raiz="$(cd "$(dirname "$0")/.." && pwd)"
 cache="${LANCADOR_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/lancador}"
@@ -133,17 +134,50 @@ concluir() {
     rm -rf "$trabalho"
 }
 
+# OpenSSL's shared libraries, named as OpenSSL names them for 64-bit Windows
+# (libssl-3-x64.dll, libcrypto-3-x64.dll), with their headers and import libraries. The folders
+# compiled into them (configuration, engines, modules) are Windows paths: left alone they would
+# be the build's own folder, which Windows reads as a folder on the current drive.
+construir_openssl() {
+    local opcoes="mingw64 --cross-compile-prefix=x86_64-w64-mingw32- --libdir=lib shared no-module
+        no-tests"
+    local pastas="OPENSSLDIR=C:/Windows/System32/OpenSSL ENGINESDIR=C:/Windows/System32/OpenSSL/engines
+        MODULESDIR=C:/Windows/System32/OpenSSL/modules"
+    if ! preparar openssl openssl libssl3 "$(echo "$opcoes $pastas" | resumo)"; then
+        # shellcheck disable=SC2086
+        passo "configuring OpenSSL" "$trabalho/configure.log" \
+            env -C "$fonte" ./Configure $opcoes --prefix="$destino"
+        # shellcheck disable=SC2086
+        passo "building OpenSSL" "$trabalho/build.log" \
+            make -C "$fonte" -j"$(nproc)" build_libs $pastas
+        mkdir -p "$destino/lib" "$destino/include"
+        cp "$fonte"/libssl-3-x64.dll "$fonte"/libcrypto-3-x64.dll "$destino/"
+        cp "$fonte"/libssl.dll.a "$fonte"/libcrypto.dll.a "$destino/lib/"
+        cp -r "$fonte/include/openssl" "$destino/include/"
+        x86_64-w64-mingw32-strip "$destino"/*.dll
+        concluir
+    fi
+    OPENSSL_WINDOWS="$destino"
+}
+
+# libpq.dll with TLS from the OpenSSL above; its folder holds the two OpenSSL DLLs beside it,
+# as the program's DLL\lib does.
 construir_libpq() {
     local opcoes="--host=x86_64-w64-mingw32 --without-readline --without-zlib --without-icu
-        --without-openssl --without-lz4 --without-zstd --without-ldap --without-gssapi
+        --with-ssl=openssl --without-lz4 --without-zstd --without-ldap --without-gssapi
         --disable-nls"
-    if ! preparar libpq postgresql-15 libpq5 "$(echo "$opcoes" | resumo)"; then
+    local chave
+    chave="$( (echo "$opcoes" && basename "$OPENSSL_WINDOWS") | resumo)"
+    if ! preparar libpq postgresql-15 libpq5 "$chave"; then
         # shellcheck disable=SC2086
-        passo "configuring PostgreSQL" "$trabalho/configure.log" env -C "$fonte" ./configure $opcoes
+        passo "configuring PostgreSQL" "$trabalho/configure.log" env -C "$fonte" ./configure \
+            $opcoes --with-includes="$OPENSSL_WINDOWS/include" \
+            --with-libraries="$OPENSSL_WINDOWS/lib"
         passo "building libpq" "$trabalho/build.log" \
             make -C "$fonte/src/interfaces/libpq" -j"$(nproc)"
         cp "$fonte/src/interfaces/libpq/libpq.dll" "$destino/"
         x86_64-w64-mingw32-strip "$destino/libpq.dll"
+        cp "$OPENSSL_WINDOWS"/*.dll "$destino/"
         concluir
     fi
     LIBPQ_WINDOWS="$destino"
@@ -173,6 +207,7 @@ construir_qt() {
 }
 
 garantir_fontes_debian
+construir_openssl
 construir_libpq
 construir_qt
 echo "QT_WINDOWS=$QT_WINDOWS LIBPQ_WINDOWS=$LIBPQ_WINDOWS"

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 namespace plataforma {
 
 namespace {
@@ -43,6 +45,35 @@ std::wstring pastaDe(const std::wstring& caminho) {
     return separador == std::wstring::npos ? std::wstring() : caminho.substr(0, separador);
 }
 
+// Loads every other DLL of the folder by its full path, over and over while one more loads, so
+// that each finds the ones it needs among those already loaded. They stay loaded, as the client
+// library does; one that does not load is left out, and the client library's own load then says
+// what is missing.
+void carregarAsVizinhas(const std::wstring& pasta, const std::wstring& biblioteca) {
+    std::vector<std::wstring> faltam;
+    WIN32_FIND_DATAW achado{};
+    const HANDLE busca = FindFirstFileW((pasta + L"\\*.dll").c_str(), &achado);
+    if (busca == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        const std::wstring caminho = pasta + L"\\" + achado.cFileName;
+        if (lstrcmpiW(caminho.c_str(), biblioteca.c_str()) != 0)
+            faltam.push_back(caminho);
+    } while (FindNextFileW(busca, &achado));
+    FindClose(busca);
+
+    const UINT modoAnterior = SetErrorMode(SEM_NOOPENFILEERRORBOX);
+    for (bool carregouMais = true; carregouMais;) {
+        carregouMais = false;
+        std::erase_if(faltam, [&carregouMais](const std::wstring& caminho) {
+            const bool carregou = LoadLibraryW(caminho.c_str()) != nullptr;
+            carregouMais = carregouMais || carregou;
+            return carregou;
+        });
+    }
+    SetErrorMode(modoAnterior);
+}
+
 } // namespace
 
 AlcaBiblioteca carregarBiblioteca(const std::string& caminho, std::string& erro) {
@@ -50,9 +81,15 @@ AlcaBiblioteca carregarBiblioteca(const std::string& caminho, std::string& erro)
 
     // The folder of the library becomes the DLL search directory for the load, so that the
     // libraries it needs are found beside it; the previous setting comes back afterwards.
+    const std::wstring pasta = pastaDe(caminhoLargo);
     const DiretorioDll anterior = lerDiretorioDll();
-    SetDllDirectoryW(pastaDe(caminhoLargo).c_str());
+    SetDllDirectoryW(pasta.c_str());
 
+    // The loader reads its search directories as a list separated by ";", so a folder whose name
+    // holds one cannot serve as the DLL search directory: the libraries beside the client
+    // library are then loaded first, each by its full path, and the loader finds them loaded.
+    if (pasta.find(L';') != std::wstring::npos)
+        carregarAsVizinhas(pasta, caminhoLargo);
     const UINT modoAnterior = SetErrorMode(SEM_NOOPENFILEERRORBOX);
     HMODULE biblioteca = LoadLibraryW(caminhoLargo.c_str());
     const DWORD codigo = GetLastError();

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <thread>
 
 namespace {
@@ -76,7 +77,7 @@ protected:
 TEST_F(ConexaoBanco, AbertaEOciosaNoServidorAteODMSerDestruido) {
     DM->conectar("127.0.0.1", porta(), "relatorio", senhaRelatorio, "empresa");
     EXPECT_TRUE(DM->FDConnection1.aberta());
-    EXPECT_EQ(conexoesDe("relatorio"), "empresa|127.0.0.1||idle");
+    EXPECT_EQ(conexoesDe("relatorio"), "empresa|127.0.0.1|RelLicensaCliente|idle");
 
     const std::string programa = plataforma::caminhoDoPrograma();
     EXPECT_EQ(DM->FDPhysPgDriverLink1.VendorHome,
@@ -92,6 +93,25 @@ TEST_F(ConexaoBanco, AbertaEOciosaNoServidorAteODMSerDestruido) {
     EXPECT_TRUE(semConexoesDe("relatorio"));
 }
 
+// The program's name reaches the server through libpq's PGAPPNAME, only for the attempt: a name
+// already in the environment wins, and none is left behind for the processes started later.
+TEST_F(ConexaoBanco, NomeDaAplicacaoParaOServidor) {
+    ASSERT_EQ(std::getenv("PGAPPNAME"), nullptr);
+    DM->conectar("127.0.0.1", porta(), "relatorio", senhaRelatorio, "empresa");
+    EXPECT_EQ(conexoesDe("relatorio"), "empresa|127.0.0.1|RelLicensaCliente|idle");
+    EXPECT_EQ(std::getenv("PGAPPNAME"), nullptr);
+    delete DM;
+    DM = nullptr;
+    ASSERT_TRUE(semConexoesDe("relatorio"));
+
+    setenv("PGAPPNAME", "Nome do site", 1);
+    DM = new TDM;
+    DM->conectar("127.0.0.1", porta(), "relatorio", senhaRelatorio, "empresa");
+    EXPECT_EQ(conexoesDe("relatorio"), "empresa|127.0.0.1|Nome do site|idle");
+    EXPECT_STREQ(std::getenv("PGAPPNAME"), "Nome do site");
+    unsetenv("PGAPPNAME");
+}
+
 TEST_F(ConexaoBanco, ServidorPorNomeOuPorEnderecoIPv4) {
     for (const char* servidor : {"localhost", "127.0.0.1"}) {
         SCOPED_TRACE(servidor);
@@ -104,7 +124,7 @@ TEST_F(ConexaoBanco, ServidorPorNomeOuPorEnderecoIPv4) {
 
 TEST_F(ConexaoBanco, SenhaComBrancoApostrofoEBarraInvertida) {
     DM->conectar("127.0.0.1", porta(), "dificil", senhaDificil, "");
-    EXPECT_EQ(conexoesDe("dificil"), "postgres|127.0.0.1||idle");
+    EXPECT_EQ(conexoesDe("dificil"), "postgres|127.0.0.1|RelLicensaCliente|idle");
 }
 
 TEST_F(ConexaoBanco, ValorNaoAcrescentaPalavraAStringDeConexao) {
@@ -113,7 +133,7 @@ TEST_F(ConexaoBanco, ValorNaoAcrescentaPalavraAStringDeConexao) {
         SCOPED_TRACE(banco);
         TDM modulo;
         modulo.conectar("127.0.0.1", porta(), "relatorio", senhaRelatorio, banco);
-        EXPECT_EQ(conexoesDe("relatorio"), banco + "|127.0.0.1||idle");
+        EXPECT_EQ(conexoesDe("relatorio"), banco + "|127.0.0.1|RelLicensaCliente|idle");
     }
 }
 
@@ -123,7 +143,7 @@ TEST_F(ConexaoBanco, NovoPassoDeConexaoFechaOAnterior) {
     for (int tentativa = 0;
          tentativa < 100 && conexoesDe("relatorio").find('\n') != std::string::npos; ++tentativa)
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    EXPECT_EQ(conexoesDe("relatorio"), "postgres|127.0.0.1||idle");
+    EXPECT_EQ(conexoesDe("relatorio"), "postgres|127.0.0.1|RelLicensaCliente|idle");
 }
 
 TEST_F(ConexaoBanco, TentativaRecusadaComOTextoDaLibpq) {

@@ -73,11 +73,12 @@ iniciar_tela() {
     export DISPLAY=":$(cat "$TRABALHO/tela")"
 }
 
-# Starts the server with the role and database the tests use; sets PORTA.
+# Starts the server with the role and database the tests use, and any other option of
+# servidor_pg.sh start given (--tls); sets PORTA.
 iniciar_servidor() {
     PASTA_PG="$TRABALHO/pg"
     PORTA=$(bash "$RAIZ/scripts/servidor_pg.sh" start "$PASTA_PG" --papel relatorio "segredo" \
-        --banco empresa relatorio --vigiar $$)
+        --banco empresa relatorio --vigiar $$ "$@")
 }
 
 consultar_servidor() {

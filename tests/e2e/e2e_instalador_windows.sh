@@ -3,7 +3,8 @@
 #   e2e_instalador_windows.sh instalar <Windows build tree>
 #     makes the installer when the build is newer (cpack), runs it silently and checks that
 #     C:\Program Files\RelLicensaCliente holds exactly the files that `cmake --install` lays out,
-#     with the uninstaller, and that the program is registered for removal;
+#     with the uninstaller, that the program is registered for removal, and that every DLL that
+#     a file in DLL\lib imports is a system DLL or lies in DLL\lib itself;
 #   e2e_instalador_windows.sh desinstalar <Windows build tree>
 #     runs the uninstaller silently and checks that neither the folder nor the registration is
 #     left behind.
@@ -31,6 +32,16 @@ instalar)
     esperado=$( (cd "$TRABALHO/referencia" && find . -type f && echo ./Uninstall.exe) | sort)
     afirmar_igual "$(cd "$pasta" && find . -type f | sort)" "$esperado" "files installed"
     registrado || falhar "the program is not registered for removal ($registro)"
+
+    # The client library loads from DLL\lib with what it needs beside it (the OpenSSL DLLs), so
+    # that a site can swap the set; anything else must come with the system.
+    sistema="$WINEPREFIX/drive_c/windows/system32"
+    for arquivo in "$pasta"/DLL/lib/*.dll; do
+        for importada in $(x86_64-w64-mingw32-objdump -p "$arquivo" | sed -n 's/^\s*DLL Name: //p'); do
+            [ -n "$(find "$pasta/DLL/lib" "$sistema" -maxdepth 1 -iname "$importada" | head -n 1)" ] ||
+                falhar "$(basename "$arquivo") imports $importada, which is neither in DLL\lib nor a system DLL"
+        done
+    done
     ;;
 desinstalar)
     # The uninstaller copies itself to a temporary folder and goes on from there, so its end is
