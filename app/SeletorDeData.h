@@ -33,6 +33,9 @@ public:
     // Writes a two-digit year out in four digits; the text shows the result at once.
     void completarAno();
 
+    // Selects a section (the first or last one past either end), keeping the text as it is.
+    void irParaASecao(int indice);
+
 protected:
     bool event(QEvent* evento) override;
     void keyPressEvent(QKeyEvent* evento) override;
@@ -41,7 +44,6 @@ protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
 private:
-    void irParaASecao(int indice);
     int secaoNaPosicao(int posicao) const;
     const SecaoDigitada& secaoDoTexto(const DataDigitada& data, int indice) const;
     void abrirCalendario();

@@ -281,9 +281,10 @@ bool TFormPrincipal::datasConferidas() {
                          " de \"" + linha->currentText().toStdString() +
                          "\" não é uma data completa. Corrija a data e imprima de novo.",
                      Advertencia);
-            // Back in the field, its first section selected, ready for the date typed anew.
+            // Back in the field, its first section selected, ready for the date typed anew. The
+            // spin box's own way of selecting a section would put back its last whole date.
             seletor->setFocus();
-            seletor->setSelectedSection(seletor->sectionAt(0));
+            seletor->irParaASecao(0);
             return false;
         }
         seletor->setDate(*data);

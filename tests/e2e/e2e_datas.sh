@@ -60,9 +60,15 @@ verificar() {
     # shellcheck disable=SC2086
     agir $acoes
     if [ "$1" = aviso ]; then
-        local aviso
-        aviso=$(esperar_janela "Mensagem de Advertência")
-        teclar "$aviso" Return
+        # Warned, and warned again on a second print: the field kept what was typed.
+        local aviso vez
+        for vez in 1 2; do
+            [ $vez = 1 ] || teclar "$JANELA" alt+i
+            aviso=$(esperar_janela "Mensagem de Advertência")
+            teclar "$aviso" Return
+            esperar_que "! xdotool search --onlyvisible --name '^Mensagem de Advertência\$' >/dev/null" ||
+                falhar "$localidade $acoes: the warning stayed open"
+        done
         sleep 0.5
         [ ! -e "$LANCADOR_VISOR_REGISTRO" ] ||
             falhar "$localidade $acoes: a viewer ran with a date that is not whole"
