@@ -46,10 +46,10 @@ int main(int argc, char** argv) {
     const std::string programa = plataforma::caminhoDoPrograma();
     const std::string caminhoLibpq =
         programa.substr(0, programa.rfind('/') + 1) + "DLL/lib/" + nomeArquivoLibpq;
-    std::string erro;
-    const plataforma::AlcaBiblioteca libpq = plataforma::carregarBiblioteca(caminhoLibpq, erro);
+    plataforma::FalhaDeCarga falha;
+    const plataforma::AlcaBiblioteca libpq = plataforma::carregarBiblioteca(caminhoLibpq, falha);
     if (libpq == nullptr) {
-        std::fprintf(stderr, "%s\n", erro.c_str());
+        std::fprintf(stderr, "%s\n", falha.texto.c_str());
         return 1;
     }
     const auto PQconnectdb = reinterpret_cast<PGconn* (*)(const char*)>(

@@ -17,10 +17,10 @@
 namespace {
 
 void conectar(const char* caminhoLibpq, char** valores) {
-    std::string erro;
-    const plataforma::AlcaBiblioteca libpq = plataforma::carregarBiblioteca(caminhoLibpq, erro);
+    plataforma::FalhaDeCarga falha;
+    const plataforma::AlcaBiblioteca libpq = plataforma::carregarBiblioteca(caminhoLibpq, falha);
     if (libpq == nullptr) {
-        std::fprintf(stderr, "piso: %s\n", erro.c_str());
+        std::fprintf(stderr, "piso: %s\n", falha.texto.c_str());
         return;
     }
     const auto PQconnectdb = reinterpret_cast<PGconn* (*)(const char*)>(

@@ -1,7 +1,6 @@
 #include "data/BibliotecaPg.h"
 
 #include "data/ErroBanco.h"
-#include "platform/arquitetura.h"
 #include "platform/caminho_programa.h"
 
 #include <vector>
@@ -39,11 +38,10 @@ const FuncoesLibpq& TBibliotecaPg::carregar(const std::string& caminho) {
     if (fBiblioteca != nullptr)
         return fFuncoes;
 
-    std::string textoDoSistema;
-    plataforma::AlcaBiblioteca biblioteca = plataforma::carregarBiblioteca(caminho, textoDoSistema);
+    plataforma::FalhaDeCarga falha;
+    plataforma::AlcaBiblioteca biblioteca = plataforma::carregarBiblioteca(caminho, falha);
     if (biblioteca == nullptr)
-        throw erroCargaBiblioteca(caminho, plataforma::arquiteturaDeOutraBiblioteca(caminho),
-                                  textoDoSistema);
+        throw erroCargaBiblioteca(caminho, falha.outraArquitetura, falha.texto);
 
     FuncoesLibpq funcoes;
     std::vector<std::string> ausentes;

@@ -1,9 +1,12 @@
 #include "platform/arquitetura.h"
 
 #include "platform/caminho_programa.h"
+#include "platform/posix/elf.h"
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <array>
-#include <fstream>
 
 namespace plataforma {
 
@@ -22,10 +25,9 @@ constexpr unsigned classe64 = 2;
 constexpr unsigned ordemBigEndian = 2;
 constexpr unsigned tipoObjetoCompartilhado = 3;
 
-std::optional<IdentidadeElf> lerIdentidadeElf(const std::string& caminho) {
-    std::ifstream arquivo(caminho, std::ios::binary);
+std::optional<IdentidadeElf> lerIdentidadeElf(int descritor) {
     std::array<unsigned char, 20> cabecalho{};
-    if (!arquivo.read(reinterpret_cast<char*>(cabecalho.data()), cabecalho.size()))
+    if (pread(descritor, cabecalho.data(), cabecalho.size(), 0) != std::ssize(cabecalho))
         return std::nullopt;
     if (cabecalho[0] != 0x7f || cabecalho[1] != 'E' || cabecalho[2] != 'L' || cabecalho[3] != 'F')
         return std::nullopt;
@@ -73,9 +75,16 @@ std::string nomeDaArquitetura(const IdentidadeElf& elf) {
     }
 }
 
+IdentidadeElf lerIdentidadeDoPrograma() {
+    const int descritor = open(caminhoDoPrograma().c_str(), O_RDONLY | O_CLOEXEC);
+    const std::optional<IdentidadeElf> identidade = lerIdentidadeElf(descritor);
+    if (descritor >= 0)
+        close(descritor);
+    return identidade.value_or(IdentidadeElf{});
+}
+
 IdentidadeElf identidadeDoPrograma() {
-    static const IdentidadeElf identidade =
-        lerIdentidadeElf(caminhoDoPrograma()).value_or(IdentidadeElf{});
+    static const IdentidadeElf identidade = lerIdentidadeDoPrograma();
     return identidade;
 }
 
@@ -85,8 +94,8 @@ std::string arquiteturaDoPrograma() {
     return nomeDaArquitetura(identidadeDoPrograma());
 }
 
-std::optional<std::string> arquiteturaDeOutraBiblioteca(const std::string& caminho) {
-    const std::optional<IdentidadeElf> arquivo = lerIdentidadeElf(caminho);
+std::optional<std::string> elf::arquiteturaDeOutraBiblioteca(int descritor) {
+    const std::optional<IdentidadeElf> arquivo = lerIdentidadeElf(descritor);
     if (!arquivo || arquivo->tipo != tipoObjetoCompartilhado)
         return std::nullopt;
     IdentidadeElf programa = identidadeDoPrograma();

@@ -1,5 +1,6 @@
 #include "platform/arquitetura.h"
 
+#include "platform/windows/pe.h"
 #include "platform/windows/utf.h"
 
 #include <windows.h>
@@ -70,7 +71,7 @@ std::string arquiteturaDoPrograma() {
     return nomeDaMaquina(maquinaDoPrograma);
 }
 
-std::optional<std::string> arquiteturaDeOutraBiblioteca(const std::string& caminho) {
+std::optional<std::string> pe::arquiteturaDeOutraBiblioteca(const std::string& caminho) {
     const std::optional<unsigned short> maquina = maquinaDaDll(caminho);
     if (!maquina || *maquina == maquinaDoPrograma)
         return std::nullopt;

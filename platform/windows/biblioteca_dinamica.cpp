@@ -1,5 +1,6 @@
 #include "platform/biblioteca_dinamica.h"
 
+#include "platform/windows/pe.h"
 #include "platform/windows/utf.h"
 
 #include <windows.h>
@@ -76,8 +77,14 @@ void carregarAsVizinhas(const std::wstring& pasta, const std::wstring& bibliotec
 
 } // namespace
 
-AlcaBiblioteca carregarBiblioteca(const std::string& caminho, std::string& erro) {
+AlcaBiblioteca carregarBiblioteca(const std::string& caminho, FalhaDeCarga& falha) {
     const std::wstring caminhoLargo = paraUtf16(caminho);
+    // The loader's word for a folder would be "Access is denied".
+    const DWORD atributos = GetFileAttributesW(caminhoLargo.c_str());
+    if (atributos != INVALID_FILE_ATTRIBUTES && (atributos & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        falha.texto = caminho + ": not a regular file, but a directory";
+        return nullptr;
+    }
 
     // The folder of the library becomes the DLL search directory for the load, so that the
     // libraries it needs are found beside it; the previous setting comes back afterwards.
@@ -97,8 +104,10 @@ AlcaBiblioteca carregarBiblioteca(const std::string& caminho, std::string& erro)
 
     SetDllDirectoryW(anterior.definido ? anterior.pasta.c_str() : nullptr);
 
-    if (biblioteca == nullptr)
-        erro = textoDoErroDoSistema(codigo);
+    if (biblioteca == nullptr) {
+        falha.texto = textoDoErroDoSistema(codigo);
+        falha.outraArquitetura = pe::arquiteturaDeOutraBiblioteca(caminho);
+    }
     return biblioteca;
 }
 

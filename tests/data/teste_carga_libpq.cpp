@@ -5,7 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -57,6 +63,18 @@ void escreverElf(const fs::path& caminho, unsigned char classe, unsigned short m
     bytes[19] = static_cast<char>(maquina >> 8);
     bytes[20] = 1;
     std::ofstream(caminho, std::ios::binary).write(bytes.data(), std::ssize(bytes));
+}
+
+// A socket bound at `caminho`; the file stays after the socket is closed.
+void criarSocket(const fs::path& caminho) {
+    const int descritor = socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(descritor, 0);
+    sockaddr_un endereco{};
+    endereco.sun_family = AF_UNIX;
+    ASSERT_LT(caminho.string().size(), sizeof endereco.sun_path);
+    std::strcpy(endereco.sun_path, caminho.c_str());
+    EXPECT_EQ(bind(descritor, reinterpret_cast<sockaddr*>(&endereco), sizeof endereco), 0);
+    close(descritor);
 }
 
 const std::string dica = "Hint: check it is in the PATH or application EXE directories, and has " +
@@ -121,8 +139,16 @@ TEST(CargaLibpq, ArquivoQueNaoCarregaNomeiaOCaminhoEOMotivo) {
              return linhaDeArquitetura(p, nomeOutraMaquina) + p +
                     ": cannot open shared object file: No such file or directory\n";
          }},
+        // Files that are not regular are refused unread: opening a FIFO for reading, as the
+        // loader does, would wait for a writer for good.
         {"uma pasta", [](const fs::path& p) { fs::create_directory(p); },
-         [](const std::string& p) { return p + ": cannot read file data: Is a directory\n"; }},
+         [](const std::string& p) { return p + ": not a regular file, but a directory\n"; }},
+        {"um FIFO", [](const fs::path& p) { ASSERT_EQ(mkfifo(p.c_str(), 0600), 0); },
+         [](const std::string& p) { return p + ": not a regular file, but a FIFO\n"; }},
+        {"um socket", criarSocket,
+         [](const std::string& p) { return p + ": not a regular file, but a socket\n"; }},
+        {"um dispositivo", [](const fs::path& p) { fs::create_symlink("/dev/zero", p); },
+         [](const std::string& p) { return p + ": not a regular file, but a character device\n"; }},
     };
     for (const Caso& caso : casos) {
         SCOPED_TRACE(caso.nome);

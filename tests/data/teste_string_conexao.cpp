@@ -98,11 +98,11 @@ struct OpcaoConninfo {
 };
 
 std::map<std::string, std::string> lidoPelaLibpq(const std::string& conninfo) {
-    std::string erro;
+    plataforma::FalhaDeCarga falha;
     static const plataforma::AlcaBiblioteca libpq =
-        plataforma::carregarBiblioteca(LIBPQ_DO_SISTEMA, erro);
+        plataforma::carregarBiblioteca(LIBPQ_DO_SISTEMA, falha);
     if (libpq == nullptr)
-        throw std::runtime_error(erro);
+        throw std::runtime_error(falha.texto);
     const auto analisar = reinterpret_cast<OpcaoConninfo* (*)(const char*, char**)>(
         plataforma::funcaoDaBiblioteca(libpq, "PQconninfoParse"));
     const auto liberar = reinterpret_cast<void (*)(OpcaoConninfo*)>(

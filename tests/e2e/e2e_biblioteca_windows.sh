@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The Windows program when its client library or the server fails, under Wine: DLL\lib\libpq.dll
-# missing, a file that is not a DLL, a DLL for 32-bit Windows, a DLL short of entry points, a
-# refused password and a closed port. Each row gives its exact error box, then the filter window
-# opens, Alt+I starts the viewer (with the design-time dates, as after every failed start) and
-# closing the window ends the program with exit code 0. No box holds the password.
+# missing, a file that is not a DLL, a folder in its place, a DLL for 32-bit Windows, a DLL short
+# of entry points, a refused password and a closed port. Each row gives its exact error box, then
+# the filter window opens, Alt+I starts the viewer (with the design-time dates, as after every
+# failed start) and closing the window ends the program with exit code 0. No box holds the
+# password.
 source "$(dirname "$0")/comum.sh"
 iniciar_tela
 iniciar_servidor
@@ -55,6 +56,11 @@ head -c 1000 /dev/zero | tr '\0' '#' >"$TRABALHO/texto.dll"
 programa=$(instalacao_com nao-dll "$TRABALHO/texto.dll")
 verificar_linha "arquivo que nao e DLL" "$programa" "$(erro_de_carga "$programa" "Bad EXE format for %1")" \
     "${CONEXAO[@]}"
+
+programa=$(instalacao_com pasta "")
+mkdir "$(dirname "$programa")/DLL/lib/libpq.dll"
+verificar_linha "pasta no lugar da DLL" "$programa" \
+    "$(erro_de_carga "$programa" "@: not a regular file, but a directory")" "${CONEXAO[@]}"
 
 programa=$(instalacao_com 32bits "$PQ_32BITS")
 verificar_linha "DLL de 32 bits" "$programa" "$(erro_de_carga "$programa" \

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # What the installed program does when its surroundings fail: a client library that is missing,
-# not a library, cut short, built for another processor or short of entry points; a server that
-# refuses the login or lacks the database; a port that does not convert; a host name that does
-# not resolve; a program folder that cannot be written to. (No Java runtime: e2e_sem_java.sh.)
+# not a library, not a regular file (a FIFO, a socket, a folder, a device), cut short, built for
+# another processor or short of entry points; a server that refuses the login or lacks the
+# database; a port that does not convert; a host name that does not resolve; a program folder
+# that cannot be written to. (No Java runtime: e2e_sem_java.sh.)
 # Each row gives its error box (or none), then the filter window opens, the print action starts
 # the viewer and closing the window ends the program with exit code 0. No box and no output of
 # the program holds the password.
@@ -108,6 +109,25 @@ rm "$lib"
 head -c 1000 /dev/zero | tr '\0' '#' >"$lib" # longer than an ELF header, and not one
 verificar_linha "arquivo que nao e biblioteca" "$(erro_de_carga "$lib" "$lib: invalid ELF header")" \
     padrao "${CONEXAO[@]}"
+
+# Files that are not regular ones in the library's place, refused unread: the loader would open a
+# FIFO for reading and wait for a writer for good.
+criar_nao_regular() { # <kind, as the box names it> <path>
+    case $1 in
+    "a FIFO") mkfifo "$2" ;;
+    "a socket") python3 -c 'import socket, sys; socket.socket(socket.AF_UNIX).bind(sys.argv[1])' "$2" ;;
+    "a directory") mkdir "$2" ;;
+    "a character device") ln -s /dev/zero "$2" ;;
+    esac
+}
+for tipo in "a FIFO" "a socket" "a directory" "a character device"; do
+    PROGRAMA_DA_LINHA=$(copiar_instalacao "nao-regular-${tipo// /-}")
+    lib="$(dirname "$PROGRAMA_DA_LINHA")/DLL/lib/libpq.so.5"
+    rm "$lib"
+    criar_nao_regular "$tipo" "$lib"
+    verificar_linha "biblioteca que e $tipo" "$(erro_de_carga "$lib" "$lib: not a regular file, but $tipo")" \
+        padrao "${CONEXAO[@]}"
+done
 
 # A copy of the real library cut short, as an interrupted update or a full disk leaves it.
 PROGRAMA_DA_LINHA=$(copiar_instalacao truncada)
