@@ -19,34 +19,56 @@ std::size_t inicioDoProximoItem(std::string_view linha, std::size_t posicao) {
     }
 }
 
-// Reads one item starting at `posicao`, leaving `posicao` just past it.
-std::string lerItem(std::string_view linha, std::size_t& posicao) {
-    std::string item;
+// Where the item that starts at `posicao` ends: at the first separator outside a quoted stretch.
+std::size_t fimDoItem(std::string_view linha, std::size_t posicao) {
     while (posicao < linha.size() && !separador(linha[posicao])) {
         if (linha[posicao] == '"') {
             const std::size_t fim = linha.find('"', posicao + 1);
-            const std::size_t fimDoTrecho = fim == std::string_view::npos ? linha.size() : fim;
-            item.append(linha.substr(posicao + 1, fimDoTrecho - posicao - 1));
             posicao = fim == std::string_view::npos ? linha.size() : fim + 1;
         } else {
-            item += linha[posicao++];
+            ++posicao;
         }
     }
-    return item;
+    return posicao;
+}
+
+// Where the password lies in the process's command line, in the terms the platform's masking
+// takes: a stretch of the raw line, or of the argument vector's items joined by NULs.
+Trecho trechoDaSenha(const plataforma::LinhaDeComando& linha) {
+    constexpr std::size_t senha = 3;
+    if (linha.bruta)
+        return trechosDosArgumentos(*linha.bruta)[senha];
+    const std::size_t item = senha + 1; // after the program's name
+    if (linha.vetor.size() <= item)
+        return {};
+    std::size_t inicio = 0;
+    for (std::size_t i = 0; i < item; ++i)
+        inicio += linha.vetor[i].size() + 1;
+    return {inicio, inicio + linha.vetor[item].size()};
 }
 
 } // namespace
 
-ArgumentosDaLinhaDeComando separarArgumentos(std::string_view linha) {
-    ArgumentosDaLinhaDeComando argumentos;
-    std::size_t posicao = inicioDoProximoItem(linha, 0);
-    lerItem(linha, posicao); // the program's own path
-    for (std::string& argumento : argumentos) {
+TrechosDosArgumentos trechosDosArgumentos(std::string_view linha) {
+    TrechosDosArgumentos trechos;
+    std::size_t posicao = fimDoItem(linha, inicioDoProximoItem(linha, 0)); // the program's path
+    for (Trecho& trecho : trechos) {
         posicao = inicioDoProximoItem(linha, posicao);
         if (posicao == linha.size())
             break;
-        argumento = lerItem(linha, posicao);
+        trecho = {posicao, fimDoItem(linha, posicao)};
+        posicao = trecho.fim;
     }
+    return trechos;
+}
+
+ArgumentosDaLinhaDeComando separarArgumentos(std::string_view linha) {
+    const TrechosDosArgumentos trechos = trechosDosArgumentos(linha);
+    ArgumentosDaLinhaDeComando argumentos;
+    for (std::size_t i = 0; i < trechos.size(); ++i)
+        for (const char c : linha.substr(trechos[i].inicio, trechos[i].fim - trechos[i].inicio))
+            if (c != '"')
+                argumentos[i] += c;
     return argumentos;
 }
 
@@ -59,5 +81,9 @@ ArgumentosDaLinhaDeComando argumentosDoVetor(const std::vector<std::string>& vet
 
 ArgumentosDaLinhaDeComando argumentosDoProcesso() {
     const plataforma::LinhaDeComando linha = plataforma::linhaDeComandoDoProcesso();
-    return linha.bruta ? separarArgumentos(*linha.bruta) : argumentosDoVetor(linha.vetor);
+    const ArgumentosDaLinhaDeComando argumentos =
+        linha.bruta ? separarArgumentos(*linha.bruta) : argumentosDoVetor(linha.vetor);
+    const Trecho senha = trechoDaSenha(linha);
+    plataforma::mascararNaLinhaDeComando(senha.inicio, senha.fim);
+    return argumentos;
 }

@@ -21,10 +21,20 @@ using ArgumentosDaLinhaDeComando = std::array<std::string, QuantidadeDeArgumento
 // - Missing positions are empty; items after the eighth argument are ignored.
 ArgumentosDaLinhaDeComando separarArgumentos(std::string_view linha);
 
+// Where each argument lies in a raw command line split by the rules above: the bytes from the
+// first of the item to just past its last, quotes included; a missing argument is empty.
+struct Trecho {
+    std::size_t inicio = 0, fim = 0;
+};
+using TrechosDosArgumentos = std::array<Trecho, QuantidadeDeArgumentos>;
+TrechosDosArgumentos trechosDosArgumentos(std::string_view linha);
+
 // The program's arguments from an argument vector (the program's name first): items 1 to 8 as
 // they are, a missing one empty, items after the eighth ignored.
 ArgumentosDaLinhaDeComando argumentosDoVetor(const std::vector<std::string>& vetor);
 
 // The arguments of this process: its raw command line split by the rules above where the system
-// keeps one (Windows), its argument vector as given elsewhere.
+// keeps one (Windows), its argument vector as given elsewhere. Once they are read, the password's
+// characters are overwritten in the command line that other programs show for the process (ps,
+// Task Manager); the values returned are the ones the parent passed.
 ArgumentosDaLinhaDeComando argumentosDoProcesso();

@@ -18,4 +18,12 @@ struct LinhaDeComando {
 
 LinhaDeComando linhaDeComandoDoProcesso();
 
+// Overwrites with '*' the bytes [inicio, fim) of this process's command line where other programs
+// read it: the argument area that /proc/PID/cmdline and ps show on Linux, the line that
+// GetCommandLineW returns (which Task Manager and WMI read) on Windows. The offsets count in
+// `bruta` where the system keeps a raw line, else in the items of `vetor` joined by NULs. In a raw
+// line the double quotes of the stretch stay, so that it still splits into the same items.
+// Nothing is written when the line no longer holds what linhaDeComandoDoProcesso read.
+void mascararNaLinhaDeComando(std::size_t inicio, std::size_t fim);
+
 } // namespace plataforma

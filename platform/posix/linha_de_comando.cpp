@@ -1,6 +1,8 @@
 #include "platform/linha_de_comando.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <system_error>
@@ -40,10 +42,34 @@ std::vector<std::string> argumentosDoProcesso() {
 }
 #endif
 
+// Where the argument area starts: the program's name, the first of its strings.
+char* inicioDaAreaDeArgumentos() {
+#ifdef __APPLE__
+    return *_NSGetArgc() > 0 ? (*_NSGetArgv())[0] : nullptr;
+#else
+    return program_invocation_name; // glibc's pointer to argv[0] itself
+#endif
+}
+
 } // namespace
 
 LinhaDeComando linhaDeComandoDoProcesso() {
     return {std::nullopt, argumentosDoProcesso()};
+}
+
+void mascararNaLinhaDeComando(std::size_t inicio, std::size_t fim) {
+    char* const area = inicioDaAreaDeArgumentos();
+    if (area == nullptr)
+        return;
+    // The items lie one after the other from there, each ended by a NUL, as they were read.
+    std::size_t tamanho = 0;
+    for (const std::string& item : argumentosDoProcesso()) {
+        if (std::strcmp(area + tamanho, item.c_str()) != 0)
+            return;
+        tamanho += item.size() + 1;
+    }
+    if (inicio <= fim && fim <= tamanho)
+        std::fill(area + inicio, area + fim, '*');
 }
 
 } // namespace plataforma

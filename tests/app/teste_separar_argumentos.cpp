@@ -20,8 +20,8 @@ const std::string tab = "\t";
 
 } // namespace
 
-TEST(SepararArgumentos, SegueAsRegrasDaLinhaDeComando) {
-    const std::vector<CasoDeSeparacao> casos{
+const std::vector<CasoDeSeparacao>& casosDeSeparacao() {
+    static const std::vector<CasoDeSeparacao> casos{
         {"linha vazia", "", {}},
         {"so o programa", "C:\\App\\app.exe", {}},
         {"programa entre aspas com blanks",
@@ -54,8 +54,30 @@ TEST(SepararArgumentos, SegueAsRegrasDaLinhaDeComando) {
          {"\xff\xfe", "\xc3(", "\x80\x80"}},
         {"brancos no fim", "p a   ", {"a"}},
     };
-    for (const CasoDeSeparacao& caso : casos)
+    return casos;
+}
+
+TEST(SepararArgumentos, SegueAsRegrasDaLinhaDeComando) {
+    for (const CasoDeSeparacao& caso : casosDeSeparacao())
         EXPECT_EQ(separarArgumentos(caso.linha), completar(caso.esperados)) << caso.nome;
+}
+
+// What the password's masking relies on: each argument's stretch, its characters other than
+// quotes overwritten with '*', leaves a line that splits into the same arguments, that one made
+// of as many '*' as it had bytes.
+TEST(SepararArgumentos, CadaArgumentoMascaradoEmSeuTrechoSoMudaEle) {
+    for (const CasoDeSeparacao& caso : casosDeSeparacao()) {
+        const TrechosDosArgumentos trechos = trechosDosArgumentos(caso.linha);
+        for (std::size_t i = 0; i < trechos.size(); ++i) {
+            std::string mascarada = caso.linha;
+            for (std::size_t j = trechos[i].inicio; j < trechos[i].fim; ++j)
+                if (mascarada[j] != '"')
+                    mascarada[j] = '*';
+            ArgumentosDaLinhaDeComando esperados = completar(caso.esperados);
+            esperados[i] = std::string(esperados[i].size(), '*');
+            EXPECT_EQ(separarArgumentos(mascarada), esperados) << caso.nome << ", argumento " << i;
+        }
+    }
 }
 
 // The parent writes the line; a line of about a megabyte, of any shape, is split whole.

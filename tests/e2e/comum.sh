@@ -141,6 +141,17 @@ iniciar_programa() {
     PID_PROGRAMA=$!
 }
 
+# The running program's command line as the machine's other programs see it: on Linux its
+# argument vector (/proc/PID/cmdline, which ps shows), a blank after each item; under Wine the
+# raw line that Windows keeps in the process, read from outside as Task Manager does.
+linha_visivel() {
+    if [ "$PLATAFORMA" = windows ]; then
+        wine "$LER_LINHA_DE_COMANDO" "$(basename "$PROGRAMA")" | tr -d '\r'
+    else
+        tr '\0' ' ' <"/proc/$PID_PROGRAMA/cmdline"
+    fi
+}
+
 # Under Wine: starts the installed program with exactly this raw command line, as a Windows
 # parent application does (CreateProcessW); sets PID_PROGRAMA.
 iniciar_programa_com_linha() {

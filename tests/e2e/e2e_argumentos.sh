@@ -11,12 +11,31 @@ PASTA_PG="$TRABALHO/pg"
 PORTA=$(bash "$RAIZ/scripts/servidor_pg.sh" start "$PASTA_PG" --papel relatorio segredo \
     --papel sem_senha "" --papel aspas 'de"mo' --banco empresa relatorio --vigiar $$)
 
+# Once the program has read its arguments, the command line that other programs see holds them
+# all but the password, whose characters are stars. (On Windows an empty argument moves the later
+# ones up, and another one is the password: the splitting tests cover that.)
+verificar_linha_visivel() {
+    local argumento estrelas visivel
+    if [ "$PLATAFORMA" = windows ]; then
+        for argumento in "$@"; do
+            [ -n "$argumento" ] || return 0
+        done
+    fi
+    estrelas=$(printf '%s' "$4" | tr -c '\n' '*')
+    visivel=$(linha_visivel)
+    echo "command line seen from outside: $visivel"
+    local esperada="$1 $2 $3 $estrelas $5 $6 $7 $8"
+    [[ "$visivel " == *" $esperada "* ]] ||
+        falhar "the command line seen from outside is [$visivel]; expected it to end in [$esperada]"
+}
+
 verificar_erro() {
     local esperado=$1
     shift
     iniciar_programa "$@"
     local caixa
     caixa=$(esperar_janela "Rellicensacliente")
+    verificar_linha_visivel "$@"
     afirmar_igual "$(texto_da_caixa "$caixa" | sed -n 4p)" "$esperado" "error box for: $*"
     teclar "$caixa" Return
     local janela
@@ -34,6 +53,7 @@ verificar_sessao() {
     iniciar_programa "$@"
     local janela
     janela=$(esperar_janela "Relação de Licensa Clientes")
+    verificar_linha_visivel "$@"
     afirmar_igual "$(sessao)" "$esperada" "session for: $*"
     fechar_programa "$janela"
     afirmar_igual "$STATUS_PROGRAMA" 0 "exit code for: $*"
