@@ -83,6 +83,14 @@ std::string entreAspasDuplas(const std::string& texto) {
     return resultado;
 }
 
+// A path in the program's folder: the folder, one separator, the name. A root folder ("C:\\",
+// "/") already ends with its separator.
+std::string naPasta(const std::string& pasta, char separador, const std::string& nome) {
+    if (!pasta.empty() && pasta.back() == separador)
+        return pasta + nome;
+    return pasta + separador + nome;
+}
+
 } // namespace
 
 std::string PastaDoPrograma(const std::string& caminhoDoPrograma, char separador) {
@@ -118,14 +126,9 @@ std::string MontarComandoJasper(const std::string& caminhoDoPrograma, char separ
     const std::string pasta =
         PastaParaInterpretador(PastaDoPrograma(caminhoDoPrograma, separador), separador);
     std::string comando = " /c java -jar ";
-    comando += pasta;
-    comando += separador;
-    comando += "jasperviewer.jar ";
-    comando += " Marvoss";
-    comando += ' ';
-    comando += pasta;
-    comando += separador;
-    comando += "relatorios";
+    comando += naPasta(pasta, separador, arquivoDoVisualizador);
+    comando += "  Marvoss ";
+    comando += naPasta(pasta, separador, pastaDosRelatorios);
     comando += separador;
     comando += rel;
     comando += ' ';

@@ -4,6 +4,10 @@
 
 #include <string>
 
+// The viewer and the folder of report definitions, in the program's folder.
+inline constexpr char arquivoDoVisualizador[] = "jasperviewer.jar";
+inline constexpr char pastaDosRelatorios[] = "relatorios";
+
 // The folder of a program file: the path up to and including its last separator (with '\\' the
 // drive colon counts as one too), without that last separator unless it is the path's first
 // character or follows a colon or another separator. "C:\App\app.exe" gives "C:\App",
@@ -19,9 +23,9 @@ std::string PastaDoPrograma(const std::string& caminhoDoPrograma, char separador
 std::string PastaParaInterpretador(const std::string& pasta, char separador);
 
 // The parameters text for the hidden interpreter: "/c" (the interpreter ends with the viewer),
-// then "java -jar" with the viewer in the
-// program folder, the system word, the report path, the format name, the validation flag and,
-// when `parametros` is not empty, a blank and `parametros`.
+// then "java -jar" with the viewer in the program folder, the system word, the report path, the
+// format name, the validation flag and, when `parametros` is not empty, a blank and `parametros`.
+// The folder and a name in it are joined by one separator, also when the folder is a root.
 std::string MontarComandoJasper(const std::string& caminhoDoPrograma, char separador,
                                 const std::string& rel, const std::string& parametros,
                                 const std::string& formato_saida,

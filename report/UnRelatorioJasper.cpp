@@ -9,24 +9,33 @@
 
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <utility>
 
 namespace {
 
-// The viewer runs on Java: when the interpreter will not find "java", the user learns it here,
-// since the launch itself reports nothing. The command is handed over all the same, so that a
-// false alarm costs nothing.
-void lancarComAvisoDeJava(const std::string& parametros) {
+std::filesystem::path caminhoDeUtf8(const std::string& texto) {
+    return std::filesystem::path(std::u8string(texto.begin(), texto.end()));
+}
+
+// The viewer runs on Java, from the program's folder: when the interpreter will not find "java",
+// or the folder lacks the viewer, the user learns it here, since the launch itself reports
+// nothing. The command is handed over all the same, so that a false alarm costs nothing.
+void lancarComAvisos(const std::string& parametros) {
     if (!plataforma::programaEncontravel("java"))
         Mensagem("O Java, necessário para abrir o visualizador de relatórios, não foi encontrado "
                  "neste computador. Instale o Java ou peça ao administrador que o inclua no "
                  "caminho de busca (PATH).",
                  Advertencia);
+    const std::string aviso = avisoDeVisualizadorAusente(
+        PastaDoPrograma(plataforma::caminhoDoPrograma(), plataforma::separadorDePastas));
+    if (!aviso.empty())
+        Mensagem(aviso, Advertencia);
     plataforma::iniciarInterpretadorOculto(parametros);
 }
 
 LancadorDoInterpretador& lancadorAtual() {
-    static LancadorDoInterpretador lancador = lancarComAvisoDeJava;
+    static LancadorDoInterpretador lancador = lancarComAvisos;
     return lancador;
 }
 
@@ -87,8 +96,24 @@ std::string TRelatorioVisualizador::TFormatoSaidaToStr(TFormatoSaida t) {
          static_cast<int>(TFormatoSaida::tsXLS), static_cast<int>(TFormatoSaida::tsHTML)});
 }
 
+std::string avisoDeVisualizadorAusente(const std::string& pastaDoPrograma) {
+    const std::filesystem::path pasta = caminhoDeUtf8(pastaDoPrograma);
+    std::error_code erro;
+    std::string ausentes;
+    if (!std::filesystem::is_regular_file(pasta / arquivoDoVisualizador, erro))
+        ausentes = std::string("o visualizador de relatórios (") + arquivoDoVisualizador + ")";
+    if (!std::filesystem::is_directory(pasta / pastaDosRelatorios, erro))
+        ausentes += std::string(ausentes.empty() ? "" : " nem ") + "a pasta dos relatórios (" +
+                    pastaDosRelatorios + ")";
+    if (ausentes.empty())
+        return {};
+    return "Não foi possível encontrar na pasta do programa (" + pastaDoPrograma + ") " + ausentes +
+           ". O relatório não poderá ser aberto; reinstale o programa ou peça ao administrador "
+           "que o reinstale.";
+}
+
 LancadorDoInterpretador trocarLancadorDoInterpretador(LancadorDoInterpretador novo) {
     if (!novo)
-        novo = lancarComAvisoDeJava;
+        novo = lancarComAvisos;
     return std::exchange(lancadorAtual(), std::move(novo));
 }

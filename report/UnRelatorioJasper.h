@@ -56,7 +56,13 @@ public:
 // Hands the finished command text to the hidden command interpreter as its parameters.
 using LancadorDoInterpretador = std::function<void(const std::string& parametros)>;
 
+// The warning for a program folder (UTF-8) that lacks the viewer (jasperviewer.jar) or the report
+// definitions' folder (relatorios), naming what is missing and the folder; empty when both are
+// there.
+std::string avisoDeVisualizadorAusente(const std::string& pastaDoPrograma);
+
 // Replaces the function that abrirJasper hands its command to and returns the one replaced. The
-// program never calls this: the default warns when no Java runtime can be found and starts the
-// real interpreter. Tests put a recorder there; an empty function puts the default back.
+// program never calls this: the default warns when no Java runtime can be found or when the
+// viewer's files are missing, and starts the real interpreter. Tests put a recorder there; an empty
+// function puts the default back.
 LancadorDoInterpretador trocarLancadorDoInterpretador(LancadorDoInterpretador novo);

@@ -61,8 +61,8 @@ struct CasoDeComando {
 
 TEST(MontarComandoJasper, PecasNaOrdemParaCadaInstalacao) {
     const CasoDeComando casos[] = {
-        {"raiz do disco: barra dobrada", R"(C:\app.exe)", '\\', "", "PDF",
-         R"( /c java -jar C:\\jasperviewer.jar  Marvoss C:\\relatorios\rel PDF N)"},
+        {"raiz do disco: uma barra so", R"(C:\app.exe)", '\\', "", "PDF",
+         R"( /c java -jar C:\jasperviewer.jar  Marvoss C:\relatorios\rel PDF N)"},
         {"sem parâmetros nada segue o N", R"(C:\App\app.exe)", '\\', "", "VIS",
          R"( /c java -jar C:\App\jasperviewer.jar  Marvoss C:\App\relatorios\rel VIS N)"},
         {"formato vazio deixa dois brancos", R"(C:\App\app.exe)", '\\', " A=1", "",
@@ -73,7 +73,7 @@ TEST(MontarComandoJasper, PecasNaOrdemParaCadaInstalacao) {
          " /c java -jar /opt/app/jasperviewer.jar  Marvoss /opt/app/relatorios/rel HTML N  A=1 "
          "A=2"},
         {"raiz no POSIX", "/RelLicensaCliente", '/', "", "PDF",
-         " /c java -jar //jasperviewer.jar  Marvoss //relatorios/rel PDF N"},
+         " /c java -jar /jasperviewer.jar  Marvoss /relatorios/rel PDF N"},
         {"pasta com brancos no POSIX", "/opt/meu app/RelLicensaCliente", '/', "", "PDF",
          " /c java -jar '/opt/meu app'/jasperviewer.jar  Marvoss '/opt/meu app'/relatorios/rel PDF "
          "N"},

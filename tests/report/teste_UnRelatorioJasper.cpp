@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <stdexcept>
 
@@ -174,3 +176,51 @@ TEST_F(RelatorioComLancadorGravado, OQueNaoEErroComumPassaPelaGuarda) {
 }
 
 } // namespace
+
+// What a program folder lacks of the viewer, in the warning's words; a folder named in several
+// scripts, as sites name them, read as UTF-8 on every platform.
+TEST(AvisoDeVisualizadorAusente, NomeiaOQueFaltaNaPastaDoPrograma) {
+    namespace fs = std::filesystem;
+    const fs::path pasta = fs::temp_directory_path() / fs::path(u8"visor Relatórios 报表");
+    const std::u8string utf8 = pasta.u8string();
+    const std::string nome(utf8.begin(), utf8.end());
+    const std::string visor = "o visualizador de relatórios (jasperviewer.jar)";
+    const std::string relatorios = "a pasta dos relatórios (relatorios)";
+    struct Caso {
+        const char* nome;
+        std::function<void()> preparar;
+        std::string ausentes;
+    } casos[] = {
+        {"tudo no lugar",
+         [&] {
+             std::ofstream(pasta / "jasperviewer.jar") << "";
+             fs::create_directory(pasta / "relatorios");
+         },
+         ""},
+        {"sem o visualizador", [&] { fs::create_directory(pasta / "relatorios"); }, visor},
+        {"uma pasta no lugar do visualizador",
+         [&] {
+             fs::create_directory(pasta / "jasperviewer.jar");
+             fs::create_directory(pasta / "relatorios");
+         },
+         visor},
+        {"sem a pasta dos relatorios", [&] { std::ofstream(pasta / "jasperviewer.jar") << ""; },
+         relatorios},
+        {"sem nenhum dos dois", [] {}, visor + " nem " + relatorios},
+        {"sem a pasta do programa", [&] { fs::remove(pasta); }, visor + " nem " + relatorios},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.nome);
+        fs::remove_all(pasta);
+        fs::create_directory(pasta);
+        caso.preparar();
+        EXPECT_EQ(avisoDeVisualizadorAusente(nome),
+                  caso.ausentes.empty()
+                      ? ""
+                      : "Não foi possível encontrar na pasta do programa (" + nome + ") " +
+                            caso.ausentes +
+                            ". O relatório não poderá ser aberto; reinstale o programa ou peça "
+                            "ao administrador que o reinstale.");
+    }
+    fs::remove_all(pasta);
+}

@@ -105,6 +105,33 @@ protected:
     PastaTemporaria fTemporaria;
 };
 
+// What the viewer needs in the program's folder; the stand-in java reads neither.
+void colocarOVisualizador(const fs::path& pasta) {
+    std::ofstream(pasta / "jasperviewer.jar") << "";
+    fs::create_directory(pasta / "relatorios");
+}
+
+// Copies the program reduced to its print action into `pasta`, runs it in its own process group
+// from the folder `trabalho` and returns its exit code (1: it showed a warning). Whatever is left
+// in its process group then goes with it; the viewer must not be there.
+int executarCopiaDoPrograma(const fs::path& pasta, const fs::path& trabalho) {
+    const fs::path programa = pasta / "RelLicensaCliente";
+    fs::copy_file(PROGRAMA_INSTALADO, programa);
+    fs::permissions(programa, fs::perms::owner_all);
+    const pid_t processo = fork();
+    if (processo == 0) {
+        setpgid(0, 0);
+        if (chdir(trabalho.c_str()) == 0)
+            execl(programa.c_str(), programa.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    int estado = 0;
+    const bool terminou = processo > 0 && waitpid(processo, &estado, 0) == processo;
+    if (processo > 0)
+        kill(-processo, SIGKILL);
+    return terminou && WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;
+}
+
 // True when this process has no child left, neither running nor waiting to be reaped.
 bool semFilhos() {
     return waitpid(-1, nullptr, WNOHANG) == -1 && errno == ECHILD;
@@ -144,31 +171,26 @@ TEST_F(LancamentoReal, ProgramaInstaladoEmPastaComCaracteresDoShell) {
     const fs::path liberacao = fTemporaria.caminho() / "liberacao";
     fs::create_directory(pasta);
     fs::create_directory(trabalho);
-    const fs::path programa = pasta / "RelLicensaCliente";
-    fs::copy_file(PROGRAMA_INSTALADO, programa);
-    fs::permissions(programa, fs::perms::owner_all);
+    colocarOVisualizador(pasta);
     // The stand-in waits for this file, so it is still running when the program has exited.
     setenv("JAVA_SUBSTITUTO_LIBERACAO", liberacao.c_str(), 1);
 
-    const pid_t processo = fork();
-    ASSERT_GE(processo, 0);
-    if (processo == 0) {
-        setpgid(0, 0);
-        if (chdir(trabalho.c_str()) == 0)
-            execl(programa.c_str(), programa.c_str(), static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    int estado = 0;
-    ASSERT_EQ(waitpid(processo, &estado, 0), processo);
-    ASSERT_TRUE(WIFEXITED(estado));
-    EXPECT_EQ(WEXITSTATUS(estado), 0) << "the program showed a warning or did not start";
-    // Whatever is left in the program's process group goes with it; the viewer must not be there.
-    kill(-processo, SIGKILL);
+    EXPECT_EQ(executarCopiaDoPrograma(pasta, trabalho), 0)
+        << "the program showed a warning or did not start";
     std::ofstream(liberacao) << "";
 
     EXPECT_EQ(palavrasRecebidas(), palavrasEsperadas(pasta.string()));
     EXPECT_TRUE(fs::is_empty(trabalho)) << "a piece of the folder name ran as a command";
     EXPECT_TRUE(semFilhos());
+}
+
+// A folder without the viewer's files, as a half-removed installation leaves it: the warning,
+// then the launch as always.
+TEST_F(LancamentoReal, SemOsArquivosDoVisualizadorAvisaELancaMesmoAssim) {
+    const fs::path pasta = fTemporaria.caminho() / "sem visor";
+    fs::create_directory(pasta);
+    EXPECT_EQ(executarCopiaDoPrograma(pasta, fTemporaria.caminho()), 1);
+    EXPECT_EQ(palavrasRecebidas(), palavrasEsperadas(pasta.string()));
 }
 
 TEST_F(LancamentoReal, FalhaAoIniciarOShellViraAviso) {
