@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string_view>
 
@@ -16,12 +17,23 @@ bool executavel(const std::string& caminho) {
            access(caminho.c_str(), X_OK) == 0;
 }
 
+// The search path that the interpreter starting the viewer (/bin/sh, as popen's) takes when PATH
+// is not set: each shell has its own default, so the shell itself is asked.
+std::string caminhoPadraoDoInterpretador() {
+    std::string caminho;
+    if (FILE* shell = popen("printf '%s' \"$PATH\"", "r")) {
+        char bloco[256];
+        for (std::size_t lidos; (lidos = std::fread(bloco, 1, sizeof bloco, shell)) > 0;)
+            caminho.append(bloco, lidos);
+        pclose(shell);
+    }
+    return caminho;
+}
+
 std::string caminhoDeBusca() {
     if (const char* path = std::getenv("PATH"))
         return path;
-    std::string padrao(confstr(_CS_PATH, nullptr, 0), '\0');
-    if (!padrao.empty())
-        padrao.resize(confstr(_CS_PATH, padrao.data(), padrao.size()) - 1);
+    static const std::string padrao = caminhoPadraoDoInterpretador();
     return padrao;
 }
 

@@ -130,3 +130,19 @@ TEST(ProgramaEncontravel, ProcuraComoOInterpretadorProcura) {
 #endif
     }
 }
+
+#ifndef _WIN32
+// Without PATH the look-up searches where the interpreter then searches, with its own default
+// path: a program found only in a system folder outside /bin:/usr/bin (ldconfig) as well.
+TEST(ProgramaEncontravel, SemPathBuscaOndeOInterpretadorBusca) {
+    const std::string path = std::getenv("PATH");
+    unsetenv("PATH");
+    for (const std::string nome : {"sh", "ldconfig", "nao-existe-em-lugar-algum"}) {
+        SCOPED_TRACE(nome);
+        const bool interpretadorAcha =
+            std::system(("command -v " + nome + " >/dev/null 2>&1").c_str()) == 0;
+        EXPECT_EQ(plataforma::programaEncontravel(nome), interpretadorAcha);
+    }
+    setenv("PATH", path.c_str(), 1);
+}
+#endif
