@@ -26,6 +26,18 @@ namespace {
 
 using Relogio = std::chrono::steady_clock;
 
+// Wine maps short-lived windows of its own, which may be gone by the time their title is read:
+// the X error for such a window leaves it without a title, and the search goes on. Any other X
+// error ends the measurement.
+int tratarErroDoX(Display* tela, XErrorEvent* erro) {
+    if (erro->error_code == BadWindow)
+        return 0;
+    char texto[256];
+    XGetErrorText(tela, erro->error_code, texto, sizeof texto);
+    std::fprintf(stderr, "medir_inicio: X error: %s\n", texto);
+    std::exit(1);
+}
+
 std::string tituloDaJanela(Display* tela, Window janela) {
     Atom tipo;
     int formato;
@@ -91,6 +103,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "medir_inicio: no X display\n");
         return 1;
     }
+    XSetErrorHandler(tratarErroDoX);
     XSelectInput(tela, DefaultRootWindow(tela), SubstructureNotifyMask);
     XSync(tela, True);
 
