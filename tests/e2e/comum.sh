@@ -53,6 +53,7 @@ encerrar() {
     if [ "$PLATAFORMA" = windows ]; then
         wineserver -k 2>/dev/null || true
         wineserver -w 2>/dev/null || true
+        rm -rf "$COPIAS_NO_PREFIXO"
     fi
     [ -n "$PASTA_PG" ] && bash "$RAIZ/scripts/servidor_pg.sh" stop "$PASTA_PG" >/dev/null 2>&1 || true
     # Wait for Xvfb to be gone: a server still shutting down removes its socket file, which may
@@ -139,6 +140,17 @@ iniciar_programa() {
     export JAVA_TOOL_OPTIONS="-Djava.awt.headless=true"
     "${EXECUTOR[@]}" "$PROGRAMA" "$@" >"$TRABALHO/saida" 2>&1 &
     PID_PROGRAMA=$!
+}
+
+# A copy of the installed program in a folder of its own, for rows that change the installation
+# (under Wine in the prefix's drive C:); prints the copy's program. The test's end removes it.
+COPIAS_NO_PREFIXO="${WINEPREFIX:-}/drive_c/copias-$$"
+copiar_instalacao() { # <folder name>
+    local destino="$TRABALHO/$1"
+    [ "$PLATAFORMA" = windows ] && destino="$COPIAS_NO_PREFIXO/$1"
+    rm -rf "$destino" && mkdir -p "$(dirname "$destino")"
+    cp -a "$(dirname "$PROGRAMA")" "$destino"
+    echo "$destino/$(basename "$PROGRAMA")"
 }
 
 # The running program's command line as the machine's other programs see it: on Linux its

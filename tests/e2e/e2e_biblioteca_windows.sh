@@ -17,14 +17,12 @@ DICA="Hint: check it is in the PATH or application EXE directories, and has x64 
 # A copy of the installed program whose DLL\lib\libpq.dll is replaced by the file $2 (none when
 # $2 is empty); prints the new program's path.
 instalacao_com() {
-    local destino="$WINEPREFIX/drive_c/falhas/$1"
-    rm -rf "$destino" && mkdir -p "$(dirname "$destino")"
-    cp -a "$(dirname "$PROGRAMA")" "$destino"
-    rm "$destino/DLL/lib/libpq.dll"
-    [ -z "$2" ] || cp "$2" "$destino/DLL/lib/libpq.dll"
-    echo "$destino/$(basename "$PROGRAMA")"
+    local copia
+    copia=$(copiar_instalacao "$1")
+    rm "$(dirname "$copia")/DLL/lib/libpq.dll"
+    [ -z "$2" ] || cp "$2" "$(dirname "$copia")/DLL/lib/libpq.dll"
+    echo "$copia"
 }
-trap 'rm -rf "$WINEPREFIX/drive_c/falhas"; encerrar' EXIT
 
 # One row: its name, the program, the box's text, then the program's arguments.
 verificar_linha() {

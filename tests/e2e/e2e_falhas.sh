@@ -15,16 +15,9 @@ iniciar_servidor
 SENHA=segredo
 export LANCADOR_VISOR_REGISTRO="$TRABALHO/visor" JAVA_TOOL_OPTIONS="-Djava.awt.headless=true"
 SENHA_ERRADA="Errada-d9F3"
-INSTALADO=$(dirname "$PROGRAMA")
 HOJE=$(date +%F)
 INICIO_DO_MES=$(date +%Y-%m-01)
 
-# A copy of the installed program in a folder of its own, for rows that change the installation.
-copiar_instalacao() {
-    local destino="$TRABALHO/$1"
-    cp -a "$INSTALADO" "$destino"
-    echo "$destino/$(basename "$PROGRAMA")"
-}
 
 # The first bytes of an ELF shared object for another processor than this one (64-bit ARM, or
 # x86-64 on an ARM machine): the loader reads its header and refuses it. Prints that processor.

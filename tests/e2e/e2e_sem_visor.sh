@@ -8,18 +8,6 @@ source "$(dirname "$0")/comum.sh"
 iniciar_tela
 iniciar_servidor
 
-# A copy of the installed program in a folder of its own (in the Wine prefix's drive C: under
-# Wine); prints the copy's program.
-copiar_instalacao() {
-    local destino="$TRABALHO/$1"
-    [ "$PLATAFORMA" = windows ] && destino="$WINEPREFIX/drive_c/sem-visor/$1"
-    rm -rf "$destino" && mkdir -p "$(dirname "$destino")"
-    cp -a "$(dirname "$PROGRAMA")" "$destino"
-    echo "$destino/$(basename "$PROGRAMA")"
-}
-if [ "$PLATAFORMA" = windows ]; then
-    trap 'rm -rf "$WINEPREFIX/drive_c/sem-visor"; encerrar' EXIT
-fi
 export LANCADOR_VISOR_REGISTRO="$TRABALHO/visor"
 
 instalado=$PROGRAMA

@@ -20,8 +20,7 @@ iniciar_servidor --tls
 # profile under Wine (removed at the end, as the prefix serves the other tests).
 if [ "$PLATAFORMA" = windows ]; then
     PASTA_DO_USUARIO="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/postgresql"
-    SEM_LIBCRYPTO="$WINEPREFIX/drive_c/sem_libcrypto"
-    trap 'rm -rf "$PASTA_DO_USUARIO" "$SEM_LIBCRYPTO"; encerrar' EXIT
+    trap 'rm -rf "$PASTA_DO_USUARIO"; encerrar' EXIT
 else
     export HOME="$TRABALHO/casa"
     PASTA_DO_USUARIO="$HOME/.postgresql"
@@ -67,8 +66,8 @@ caixa_e_janela "root.crt of another authority" "SSL error: certificate verify fa
 rm "$PASTA_DO_USUARIO/root.crt"
 
 if [ "$PLATAFORMA" = windows ]; then
-    rm -rf "$SEM_LIBCRYPTO" && cp -a "$(dirname "$PROGRAMA")" "$SEM_LIBCRYPTO"
-    rm "$SEM_LIBCRYPTO/DLL/lib/libcrypto-3-x64.dll"
-    PROGRAMA="$SEM_LIBCRYPTO/$(basename "$PROGRAMA")" caixa_e_janela "libcrypto missing" \
-        "[Conexao][Phys][PG]-314. Cannot load vendor library [$(caminho_visto "$SEM_LIBCRYPTO")\\DLL\\lib\\libpq.dll]."
+    sem_libcrypto=$(copiar_instalacao sem-libcrypto)
+    rm "$(dirname "$sem_libcrypto")/DLL/lib/libcrypto-3-x64.dll"
+    PROGRAMA=$sem_libcrypto caixa_e_janela "libcrypto missing" \
+        "[Conexao][Phys][PG]-314. Cannot load vendor library [$(caminho_visto "$(dirname "$sem_libcrypto")")\\DLL\\lib\\libpq.dll]."
 fi
