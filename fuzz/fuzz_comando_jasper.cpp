@@ -38,11 +38,13 @@ std::string pastaDeReferencia(std::string_view caminho, char separador) {
 std::vector<std::string> palavrasEsperadas(const std::string& pasta, char separador,
                                            const std::string& formato) {
     const std::string sep(1, separador);
+    // One separator between the folder and a name, also after a root folder.
+    const std::string naPasta = pasta.ends_with(separador) ? pasta : pasta + sep;
     return {"java",
             "-jar",
-            pasta + sep + "jasperviewer.jar",
+            naPasta + "jasperviewer.jar",
             "Marvoss",
-            pasta + sep + "relatorios" + sep + std::string(relatorio),
+            naPasta + "relatorios" + sep + std::string(relatorio),
             formato,
             "N",
             "P_DTDE=2024-03-01",

@@ -75,5 +75,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
         if (!argumento.empty())
             reescrita += " \"" + argumento + "\"";
     VERIFICAR(separarArgumentos(reescrita) == argumentos);
+
+    // An argument's stretch masked as the password is in the process's visible line (its
+    // characters but the quotes made '*') leaves the others as they were.
+    const TrechosDosArgumentos trechos = trechosDosArgumentos(linha);
+    for (std::size_t i = 0; i < trechos.size(); ++i) {
+        std::string mascarada(linha);
+        for (std::size_t j = trechos[i].inicio; j < trechos[i].fim; ++j)
+            if (mascarada[j] != '"')
+                mascarada[j] = '*';
+        ArgumentosDaLinhaDeComando esperados = argumentos;
+        esperados[i] = std::string(argumentos[i].size(), '*');
+        VERIFICAR(separarArgumentos(mascarada) == esperados);
+    }
     return 0;
 }

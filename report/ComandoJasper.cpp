@@ -83,12 +83,13 @@ std::string entreAspasDuplas(const std::string& texto) {
     return resultado;
 }
 
-// A path in the program's folder: the folder, one separator, the name. A root folder ("C:\\",
-// "/") already ends with its separator.
+// A path in the program's folder, as one word for the interpreter: the folder, one separator, the
+// name. A root folder ("C:\\", "/") already ends with its separator.
 std::string naPasta(const std::string& pasta, char separador, const std::string& nome) {
+    const std::string palavra = PastaParaInterpretador(pasta, separador);
     if (!pasta.empty() && pasta.back() == separador)
-        return pasta + nome;
-    return pasta + separador + nome;
+        return palavra + nome;
+    return palavra + separador + nome;
 }
 
 } // namespace
@@ -123,8 +124,7 @@ std::string MontarComandoJasper(const std::string& caminhoDoPrograma, char separ
                                 const std::string& rel, const std::string& parametros,
                                 const std::string& formato_saida,
                                 const std::string& valida_parametros) {
-    const std::string pasta =
-        PastaParaInterpretador(PastaDoPrograma(caminhoDoPrograma, separador), separador);
+    const std::string pasta = PastaDoPrograma(caminhoDoPrograma, separador);
     std::string comando = " /c java -jar ";
     comando += naPasta(pasta, separador, arquivoDoVisualizador);
     comando += "  Marvoss ";
