@@ -27,8 +27,8 @@ if(WIN32)
                 --strip
         COMMAND /usr/bin/python3 ${CMAKE_CURRENT_LIST_DIR}/instaladores.py ${pasta_dos_instaladores}
                 ${PROJECT_VERSION} $<TARGET_FILE:acao_msi> ${CPACK_PACKAGE_DIRECTORY}
-        DEPENDS acao_msi
         VERBATIM)
+    add_dependencies(instaladores acao_msi RelLicensaCliente jasperviewer)
 else()
     set(CPACK_PACKAGE_NAME rellicensacliente)
     set(CPACK_GENERATOR DEB)

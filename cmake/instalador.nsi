@@ -37,6 +37,8 @@ BrandingText "${NOME} ${VERSAO}"
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE PortugueseBR
 
+; The program carries no copyright notice, nor does its installer.
+!pragma warning disable 9100
 VIProductVersion ${VERSAO}
 VIAddVersionKey /LANG=${LANG_PORTUGUESEBR} ProductName "${NOME}"
 VIAddVersionKey /LANG=${LANG_PORTUGUESEBR} ProductVersion ${VERSAO}
