@@ -1,7 +1,6 @@
 # The packages an administrator installs, made by `cpack` in the build tree from what
 # `cmake --install` lays out:
-# - Windows: a zip of the program's folder and an NSIS installer that puts the folder under
-#   "Program Files" and registers an uninstaller;
+# - Windows: a zip of the program's folder (the installers, below, are made apart);
 # - Linux: a Debian package with the folder under /opt/RelLicensaCliente (DLL/lib/libpq.so.5 a
 #   link to the system's libpq) and the Debian packages it needs declared, so that
 #   `apt-get install ./<package>.deb` brings them in; removing the package removes the folder.
@@ -14,20 +13,22 @@ if(WIN32)
     set(CPACK_PACKAGE_NAME RelLicensaCliente)
     set(CPACK_PACKAGE_VENDOR RelLicensaCliente)
     set(CPACK_PACKAGE_FILE_NAME RelLicensaCliente-${PROJECT_VERSION}-windows-x64)
-    set(CPACK_GENERATOR ZIP NSIS)
-    # C:\Program Files\RelLicensaCliente, the 64-bit programs folder.
-    set(CPACK_PACKAGE_INSTALL_DIRECTORY RelLicensaCliente)
-    set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
-    set(CPACK_NSIS_PACKAGE_NAME "Relação de Licensa Clientes")
-    set(CPACK_NSIS_DISPLAY_NAME "Relação de Licensa Clientes")
-    set(CPACK_NSIS_INSTALLED_ICON_NAME RelLicensaCliente.exe)
-    set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/app/imagens/RelLicensaCliente.ico)
-    set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/app/imagens/RelLicensaCliente.ico)
-    # The parent application starts the program with its arguments: no shortcut, no PATH entry.
-    set(CPACK_NSIS_MODIFY_PATH OFF)
-    set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
-    set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY RelLicensaCliente)
-    set(CPACK_NSIS_EXECUTABLE ${CMAKE_CURRENT_LIST_DIR}/makensis_64bits.sh)
+    set(CPACK_GENERATOR ZIP)
+    # The installers, NSIS and MSI, of the folder as `cmake --install` lays it out, made by
+    # instaladores.py: `cmake --build <tree> --target instaladores`, after the build.
+    add_library(acao_msi MODULE ${CMAKE_CURRENT_LIST_DIR}/acao_msi.cpp)
+    target_link_libraries(acao_msi PRIVATE msi)
+    set_target_properties(acao_msi PROPERTIES PREFIX "")
+    target_link_options(acao_msi PRIVATE -s)
+    set(pasta_dos_instaladores ${CMAKE_BINARY_DIR}/instaladores/RelLicensaCliente)
+    add_custom_target(instaladores
+        COMMAND ${CMAKE_COMMAND} -E rm -rf ${pasta_dos_instaladores}
+        COMMAND ${CMAKE_COMMAND} --install ${CMAKE_BINARY_DIR} --prefix ${pasta_dos_instaladores}
+                --strip
+        COMMAND /usr/bin/python3 ${CMAKE_CURRENT_LIST_DIR}/instaladores.py ${pasta_dos_instaladores}
+                ${PROJECT_VERSION} $<TARGET_FILE:acao_msi> ${CPACK_PACKAGE_DIRECTORY}
+        VERBATIM)
+    add_dependencies(instaladores acao_msi RelLicensaCliente jasperviewer)
 else()
     set(CPACK_PACKAGE_NAME rellicensacliente)
     set(CPACK_GENERATOR DEB)

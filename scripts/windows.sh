@@ -3,7 +3,7 @@
 # scripts/windows_bibliotecas.sh builds from Debian's sources (once per machine), and leaves:
 #   build-windows/instalado/       the program's folder: RelLicensaCliente.exe, DLL\lib\ (libpq.dll
 #                                  with the OpenSSL DLLs it needs), jasperviewer.jar, relatorios\
-#   build-windows/pacotes/         the same folder as a zip, and an installer (NSIS)
+#   build-windows/pacotes/         the same folder as a zip, and its installers (NSIS and MSI)
 # With --testes it then runs the Windows tests, under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -20,8 +20,9 @@ cmake --build build-windows
 rm -rf build-windows/instalado
 cmake --install build-windows --prefix build-windows/instalado --strip >/dev/null
 (cd build-windows && cpack -C Release >/dev/null)
+cmake --build build-windows --target instaladores >/dev/null
 echo "Windows program: build-windows/instalado/RelLicensaCliente.exe"
-echo "Packages: $(ls build-windows/pacotes/*.zip build-windows/pacotes/*.exe | tr '\n' ' ')"
+echo "Packages: $(ls build-windows/pacotes/*.{zip,exe,msi} | tr '\n' ' ')"
 
 if [ "${1:-}" = --testes ]; then
     ctest --test-dir build-windows --output-on-failure
