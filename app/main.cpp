@@ -2,6 +2,7 @@
 #include "app/Aplicacao.h"
 #include "app/RelatorioDeErro.h"
 #include "app/UnPrincipal.h"
+#include "app/VigiaDosVisualizadores.h"
 #include "data/UnDM.h"
 #include "platform/processo.h"
 
@@ -19,6 +20,8 @@ int main(int argc, char** argv) {
     static char nomePadrao[] = "RelLicensaCliente";
     TAplicacao aplicacao(argc > 0 && argv[0] != nullptr ? argv[0] : nomePadrao);
     try {
+        // Follows the viewers that the print action starts; when the program ends they run on.
+        const VigiaDosVisualizadores vigia;
         // The data module comes first: the window's creation sequence connects through it.
         auto moduloDeDados = std::make_unique<TDM>();
         DM = moduloDeDados.get();

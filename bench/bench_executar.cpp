@@ -1,9 +1,10 @@
 // The cost of a launch through the real path, in two figures, each against baselines measured in
 // the same run:
 // - how long the print action waits for executar (from the call until the viewer's shell has
-//   been started), against starting the same shell bare: fork + exec without waiting (the least
-//   a launch can cost), and posix_spawn, which returns once the exec has happened, as executar
-//   does;
+//   been started and handed to the watcher), against starting the same shell bare: fork + exec
+//   without waiting (the least a launch can cost), posix_spawn, which returns once the exec has
+//   happened, as executar does, and the launch as it was before the viewer was followed (a double
+//   fork, the shell adopted by the system, no pipe for its error output);
 // - how long until the viewer's process is running (a stand-in "java" that notes the moment it
 //   started), against a bare spawn of "/bin/sh -c true" run to its end: the shell that every
 //   launch goes through, doing the least it can.
@@ -13,12 +14,16 @@
 #include "messages/UnFuncao.h"
 #include "report/UnRelatorioJasper.h"
 #include "tests/report/exemplo_trabalhado.h"
+#include "tests/support/fim_do_interpretador.h"
 
+#include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -99,6 +104,35 @@ pid_t posixSpawn() {
     return filho;
 }
 
+// The launch before the viewer was followed: the shell started by a child that exits at once, so
+// that the system adopts it, with its session, signals and descriptors set as the launch sets
+// them, and its exec confirmed by the end of a close-on-exec pipe.
+pid_t lancamentoSemAcompanhar() {
+    int canal[2];
+    if (pipe2(canal, O_CLOEXEC) != 0)
+        return -1;
+    const pid_t intermediario = fork();
+    if (intermediario == 0) {
+        if (fork() == 0) {
+            setsid();
+            struct sigaction padrao {};
+            padrao.sa_handler = SIG_DFL;
+            for (int sinal = 1; sinal < NSIG; ++sinal)
+                sigaction(sinal, &padrao, nullptr);
+            close_range(3, ~0U, CLOSE_RANGE_CLOEXEC);
+            execve("/bin/sh", argumentosDoShell, environ);
+        }
+        _exit(0);
+    }
+    close(canal[1]);
+    waitpid(intermediario, nullptr, 0);
+    char lido;
+    while (read(canal[0], &lido, 1) < 0 && errno == EINTR) {
+    }
+    close(canal[0]);
+    return -1;
+}
+
 // posix_spawn of the shell, run to its end.
 double shellCompleto() {
     const auto inicio = Relogio::now();
@@ -131,34 +165,52 @@ int main(int argc, char** argv) {
 
     TRelatorioVisualizador relatorio(relatorioDoExemplo);
     AdicionarParametrosDoExemplo(relatorio);
+    // The launch hands its interpreter to a watcher, as in the program; here it is followed to its
+    // end after the measurement.
+    std::vector<std::unique_ptr<plataforma::InterpretadorIniciado>> iniciados;
+    trocarVigiaDoInterpretador(
+        [&iniciados](std::unique_ptr<plataforma::InterpretadorIniciado> interpretador) {
+            iniciados.push_back(std::move(interpretador));
+        });
     const auto executar = [&]() -> pid_t {
         relatorio.executar(TFormatoSaida::tsPDF);
         return -1;
     };
 
-    std::vector<double> semEsperar, spawn, tempoExecutar, shell, ateOVisualizador;
+    std::vector<double> semEsperar, spawn, antes, tempoExecutar, shell, ateOVisualizador;
     for (int i = 0; i < repeticoes; ++i) {
         // Interleaved, so that all see the same state of the machine.
         semEsperar.push_back(medir(forkExecSemEsperar));
         spawn.push_back(medir(posixSpawn));
+        antes.push_back(medir(lancamentoSemAcompanhar));
         shell.push_back(shellCompleto());
         const auto inicio = Relogio::now();
         tempoExecutar.push_back(medir(executar));
         ateOVisualizador.push_back(microssegundos(inicioDoVisualizador(pasta / "inicio") - inicio));
-        // Lets the detached shell of the launch end before the next measurement.
+        for (const auto& interpretador : iniciados) {
+            if (!seguirAteOFim(*interpretador) || interpretador->codigoDeSaida() != 0) {
+                std::fprintf(stderr, "a launch did not end well\n");
+                return 1;
+            }
+        }
+        iniciados.clear();
+        // Lets the detached shell of the launch of before end before the next measurement.
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     fs::remove_all(pasta);
 
     const double base = mediana(semEsperar);
     const double baseSpawn = mediana(spawn);
+    const double baseAntes = mediana(antes);
     const double nosso = mediana(tempoExecutar);
     std::printf("repetitions: %d\n", repeticoes);
-    std::printf("baseline fork+exec /bin/sh, not waiting: median %8.1f us\n", base);
-    std::printf("baseline posix_spawn /bin/sh:            median %8.1f us\n", baseSpawn);
-    std::printf("executar (real launch path):             median %8.1f us\n", nosso);
+    std::printf("baseline fork+exec /bin/sh, not waiting:    median %8.1f us\n", base);
+    std::printf("baseline posix_spawn /bin/sh:               median %8.1f us\n", baseSpawn);
+    std::printf("baseline launch not followed (double fork): median %8.1f us\n", baseAntes);
+    std::printf("executar (real launch path, followed):      median %8.1f us\n", nosso);
     std::printf("ratio executar / fork+exec:   %.2f\n", nosso / base);
     std::printf("ratio executar / posix_spawn: %.2f\n", nosso / baseSpawn);
+    std::printf("ratio executar / launch not followed: %.2f\n", nosso / baseAntes);
     const double baseShell = mediana(shell);
     const double visualizador = mediana(ateOVisualizador);
     std::printf("baseline posix_spawn /bin/sh -c true, to its end: median %8.1f us\n", baseShell);

@@ -18,6 +18,11 @@ std::filesystem::path caminhoDeUtf8(const std::string& texto) {
     return std::filesystem::path(std::u8string(texto.begin(), texto.end()));
 }
 
+VigiaDoInterpretador& vigiaAtual() {
+    static VigiaDoInterpretador vigia;
+    return vigia;
+}
+
 // The viewer runs on Java, from the program's folder: when the interpreter will not find "java",
 // or the folder lacks the viewer, the user learns it here, since the launch itself reports
 // nothing. The command is handed over all the same, so that a false alarm costs nothing.
@@ -31,7 +36,10 @@ void lancarComAvisos(const std::string& parametros) {
         PastaDoPrograma(plataforma::caminhoDoPrograma(), plataforma::separadorDePastas));
     if (!aviso.empty())
         Mensagem(aviso, Advertencia);
-    plataforma::iniciarInterpretadorOculto(parametros);
+    std::unique_ptr<plataforma::InterpretadorIniciado> interpretador =
+        plataforma::iniciarInterpretadorOculto(parametros);
+    if (vigiaAtual())
+        vigiaAtual()(std::move(interpretador));
 }
 
 LancadorDoInterpretador& lancadorAtual() {
@@ -110,6 +118,10 @@ std::string avisoDeVisualizadorAusente(const std::string& pastaDoPrograma) {
     return "Não foi possível encontrar na pasta do programa (" + pastaDoPrograma + ") " + ausentes +
            ". O relatório não poderá ser aberto; reinstale o programa ou peça ao administrador "
            "que o reinstale.";
+}
+
+VigiaDoInterpretador trocarVigiaDoInterpretador(VigiaDoInterpretador novo) {
+    return std::exchange(vigiaAtual(), std::move(novo));
 }
 
 LancadorDoInterpretador trocarLancadorDoInterpretador(LancadorDoInterpretador novo) {

@@ -2,9 +2,12 @@
 
 // Report requests and the launch of the external report viewer.
 
+#include "platform/interpretador.h"
+
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -63,6 +66,13 @@ std::string avisoDeVisualizadorAusente(const std::string& pastaDoPrograma);
 
 // Replaces the function that abrirJasper hands its command to and returns the one replaced. The
 // program never calls this: the default warns when no Java runtime can be found or when the
-// viewer's files are missing, and starts the real interpreter. Tests put a recorder there; an empty
-// function puts the default back.
+// viewer's files are missing, starts the real interpreter and hands it to the current
+// VigiaDoInterpretador. Tests put a recorder there; an empty function puts the default back.
 LancadorDoInterpretador trocarLancadorDoInterpretador(LancadorDoInterpretador novo);
+
+// Takes each interpreter that the default launch started, to follow it to its end. The program
+// puts its watcher here; with none (an empty function, the default) the interpreter runs on
+// unfollowed. Returns the one replaced.
+using VigiaDoInterpretador =
+    std::function<void(std::unique_ptr<plataforma::InterpretadorIniciado>)>;
+VigiaDoInterpretador trocarVigiaDoInterpretador(VigiaDoInterpretador novo);

@@ -202,12 +202,46 @@ texto_da_caixa() {
         wine "$LER_CAIXA" "$(xdotool getwindowname "$id")" | tr -d '\r'
         return
     fi
+    copiado_de "$id" ctrl+c
+}
+
+# What these keys, pressed in the window, put on the clipboard.
+copiado_de() {
+    local id=$1
+    shift
     printf '' | xclip -selection clipboard
-    teclar "$id" ctrl+c
+    teclar "$id" "$@"
     local texto=""
     esperar_que 'texto=$(xclip -o -selection clipboard 2>/dev/null || true); [ -n "$texto" ]' ||
-        falhar "the message box gave no text"
+        falhar "the window $(xdotool getwindowname "$id") gave no text to copy"
     printf '%s\n' "$texto"
+}
+
+# Presses the key (Escape unless given) in the message dialog's warning and waits for that window
+# to go; another warning may follow at once.
+fechar_aviso() { # <window> [key]
+    local id=$1 tecla=${2:-Escape}
+    teclar "$id" "$tecla"
+    esperar_que '! xdotool search --onlyvisible --name "^Mensagem de Advertência\$" 2>/dev/null | grep -qx "$id"' ||
+        falhar "$tecla did not end the warning"
+}
+
+# Waits for the warning that says why the viewer did not open, prints its text and closes it.
+ler_falha_do_visor() {
+    local aviso
+    aviso=$(esperar_janela "Mensagem de Advertência")
+    local texto
+    texto=$(texto_do_aviso "$aviso")
+    [[ "$texto" == "O relatório não pôde ser aberto: "* ]] ||
+        falhar "not the warning of a viewer that did not open: $texto"
+    fechar_aviso "$aviso"
+    printf '%s\n' "$texto"
+}
+
+# The text of the message dialog, copied as a user copies it: Tab to the text, select it all,
+# copy. Line breaks come as line feeds.
+texto_do_aviso() {
+    copiado_de "$1" Tab ctrl+a ctrl+c | tr -d '\r'
 }
 
 # Waits for a file to exist and be complete (the stand-in writes it by renaming).

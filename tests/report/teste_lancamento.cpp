@@ -1,10 +1,12 @@
 // Starts the viewer through the real launch: the real POSIX shell runs the command, and a
-// stand-in "java" of these tests, found first on PATH, records the words it receives.
+// stand-in "java" of these tests, found first on PATH, records the words it receives, writes to
+// its error output and ends as each test asks.
 
 #include "platform/interpretador.h"
 #include "report/UnRelatorioJasper.h"
 #include "tests/report/exemplo_trabalhado.h"
 #include "tests/report/mensagem_gravada.h"
+#include "tests/support/fim_do_interpretador.h"
 
 #include <gtest/gtest.h>
 
@@ -48,12 +50,17 @@ private:
     fs::path fCaminho;
 };
 
-// Puts the stand-in "java" first on PATH and tells it where to write.
+// Puts the stand-in "java" first on PATH, tells it where to write, and keeps the interpreters
+// that the launch starts, as the program's watcher would.
 class LancamentoReal : public ::testing::Test {
 protected:
     void SetUp() override {
         MensagensGravadas().clear();
         trocarLancadorDoInterpretador(nullptr);
+        fVigiaAnterior = trocarVigiaDoInterpretador(
+            [this](std::unique_ptr<plataforma::InterpretadorIniciado> i) {
+                fIniciados.push_back(std::move(i));
+            });
         const fs::path bin = fTemporaria.caminho() / "bin";
         fs::create_directory(bin);
         fs::copy_file(JAVA_SUBSTITUTO, bin / "java");
@@ -63,8 +70,12 @@ protected:
         const char* path = std::getenv("PATH");
         setenv("PATH", (bin.string() + ":" + (path ? path : "/usr/bin:/bin")).c_str(), 1);
         setenv("JAVA_SUBSTITUTO_SAIDA", saida().c_str(), 1);
-        unsetenv("JAVA_SUBSTITUTO_LIBERACAO");
+        for (const char* variavel :
+             {"JAVA_SUBSTITUTO_LIBERACAO", "JAVA_SUBSTITUTO_VOLUME", "JAVA_SUBSTITUTO_ERROS",
+              "JAVA_SUBSTITUTO_VIVO", "JAVA_SUBSTITUTO_SINAL", "JAVA_SUBSTITUTO_CODIGO"})
+            unsetenv(variavel);
     }
+    void TearDown() override { trocarVigiaDoInterpretador(std::move(fVigiaAnterior)); }
 
     fs::path saida() const { return fTemporaria.caminho() / "palavras"; }
 
@@ -103,6 +114,8 @@ protected:
     }
 
     PastaTemporaria fTemporaria;
+    std::vector<std::unique_ptr<plataforma::InterpretadorIniciado>> fIniciados;
+    VigiaDoInterpretador fVigiaAnterior;
 };
 
 // What the viewer needs in the program's folder; the stand-in java reads neither.
@@ -150,7 +163,10 @@ TEST_F(LancamentoReal, ExecutarIniciaOVisualizadorSemDeixarProcessoNemDescritor)
     close(descritor);
 
     EXPECT_TRUE(MensagensGravadas().empty());
-    EXPECT_TRUE(semFilhos());
+    ASSERT_EQ(fIniciados.size(), 1u) << "the launch did not hand its interpreter to the watcher";
+    ASSERT_TRUE(seguirAteOFim(*fIniciados[0]));
+    EXPECT_EQ(fIniciados[0]->codigoDeSaida(), 0);
+    EXPECT_TRUE(semFilhos()) << "the interpreter was not reaped at its end";
     const std::string pasta = fs::read_symlink("/proc/self/exe").parent_path().string();
     EXPECT_EQ(palavrasRecebidas(), palavrasEsperadas(pasta));
 
@@ -233,8 +249,74 @@ TEST_F(LancamentoReal, SemAChaveCNadaEIniciado) {
     }
     EXPECT_TRUE(semFilhos());
     // Upper-case switch and no blank before the command, as the Windows interpreter takes them.
-    plataforma::iniciarInterpretadorOculto("/Cjava um 'dois tres'");
+    auto interpretador = plataforma::iniciarInterpretadorOculto("/Cjava um 'dois tres'");
     EXPECT_EQ(palavrasRecebidas(), (std::vector<std::string>{"um", "dois tres"}));
+    EXPECT_TRUE(seguirAteOFim(*interpretador));
+}
+
+// The exit code of the viewer, through the interpreter, and the end of what it wrote to its error
+// output, however much that was.
+TEST_F(LancamentoReal, FimECodigoDeSaidaEFinalDosErros) {
+    struct Caso {
+        const char* nome;
+        std::vector<std::pair<const char*, const char*>> ambiente;
+        int codigo;
+        std::string finalDosErros;
+        bool cortado;
+    };
+    const std::string jarCorrompido = "Error: Invalid or corrupt jarfile /x/jasperviewer.jar\n";
+    const Caso casos[] = {
+        {"success, having written", {{"JAVA_SUBSTITUTO_ERROS", "aviso\n"}}, 0, "aviso\n", false},
+        {"failure",
+         {{"JAVA_SUBSTITUTO_ERROS", jarCorrompido.c_str()}, {"JAVA_SUBSTITUTO_CODIGO", "1"}},
+         1,
+         jarCorrompido,
+         false},
+        {"failure in silence", {{"JAVA_SUBSTITUTO_CODIGO", "3"}}, 3, "", false},
+        {"a signal", {{"JAVA_SUBSTITUTO_SINAL", "ABRT"}}, 128 + SIGABRT, "", false},
+        {"a flood, then the words",
+         {{"JAVA_SUBSTITUTO_VOLUME", "4"},
+          {"JAVA_SUBSTITUTO_ERROS", "última linha\n"},
+          {"JAVA_SUBSTITUTO_CODIGO", "1"}},
+         1,
+         "última linha\n",
+         true},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.nome);
+        for (const auto& [variavel, valor] : caso.ambiente)
+            setenv(variavel, valor, 1);
+        auto interpretador = plataforma::iniciarInterpretadorOculto("/c java -jar x");
+        ASSERT_TRUE(seguirAteOFim(*interpretador, 30s));
+        EXPECT_EQ(interpretador->codigoDeSaida(), caso.codigo);
+        const plataforma::FinalDoFluxo& erros = interpretador->finalDosErros();
+        EXPECT_EQ(erros.cortado(), caso.cortado);
+        // The shell may add its own words before the end (dash: "Aborted").
+        EXPECT_TRUE(erros.texto().ends_with(caso.finalDosErros)) << erros.texto();
+        if (caso.cortado) {
+            EXPECT_EQ(erros.texto().size(), plataforma::InterpretadorIniciado::bytesGuardados);
+        }
+        for (const auto& [variavel, valor] : caso.ambiente)
+            unsetenv(variavel);
+    }
+    EXPECT_TRUE(semFilhos());
+}
+
+// The program ends (here: stops following) while the viewer runs; what the viewer writes to its
+// error output afterwards goes nowhere, and it goes on.
+TEST_F(LancamentoReal, VisualizadorSobreviveAoFimDoAcompanhamento) {
+    const fs::path liberacao = fTemporaria.caminho() / "liberacao";
+    const fs::path vivo = fTemporaria.caminho() / "vivo";
+    setenv("JAVA_SUBSTITUTO_LIBERACAO", liberacao.c_str(), 1);
+    setenv("JAVA_SUBSTITUTO_VOLUME", "1", 1); // more than a pipe holds
+    setenv("JAVA_SUBSTITUTO_VIVO", vivo.c_str(), 1);
+    // Released at once: the stand-in is still waiting for its release.
+    static_cast<void>(plataforma::iniciarInterpretadorOculto("/c java -jar x"));
+    std::ofstream(liberacao) << "";
+    int estado = 0;
+    ASSERT_GT(waitpid(-1, &estado, 0), 0);
+    EXPECT_TRUE(WIFEXITED(estado)) << "ended by signal " << WTERMSIG(estado);
+    EXPECT_TRUE(fs::exists(vivo)) << "the viewer did not live on after writing";
 }
 
 } // namespace
