@@ -54,8 +54,8 @@ bool utf8Valido(std::string_view texto) {
     return true;
 }
 
-// Lines of the text: line feeds split it, a carriage return before one goes; a byte that makes
-// no character, and a control character other than the tab, become U+FFFD.
+// Lines of the text: line feeds split it, a carriage return before one goes, a tab becomes four
+// blanks; a byte that makes no character, and any other control character, become U+FFFD.
 std::vector<std::string> linhasLimpas(std::string_view texto) {
     std::vector<std::string> linhas(1);
     while (!texto.empty()) {
@@ -67,7 +67,9 @@ std::vector<std::string> linhasLimpas(std::string_view texto) {
             linhas.emplace_back();
         } else if (tamanho == 0) {
             linhas.back() += substituto;
-        } else if (tamanho == 1 && ((c < 0x20 && c != '\t' && c != '\r') || c == 0x7F)) {
+        } else if (c == '\t') {
+            linhas.back() += "    "; // the dialog's text box would widen a tab to half its width
+        } else if (tamanho == 1 && ((c < 0x20 && c != '\r') || c == 0x7F)) {
             linhas.back() += substituto;
         } else {
             linhas.back().append(texto.substr(0, tamanho));

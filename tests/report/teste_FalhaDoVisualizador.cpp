@@ -35,7 +35,7 @@ TEST(FalhaDoVisualizador, AvisoComOCodigoEAsPalavrasDoVisualizador) {
               "código de saída 1. O que ele informou por último:" +
                   q + q +
                   linhas({"Error: LinkageError occurred while loading main class VisorRelatorio",
-                          "\tjava.lang.UnsupportedClassVersionError: VisorRelatorio has been "
+                          "    java.lang.UnsupportedClassVersionError: VisorRelatorio has been "
                           "compiled by a more recent version of the Java Runtime (class file "
                           "version 61.0), this version of the Java Runtime only recognizes class "
                           "file versions up to 52.0"}));
@@ -93,9 +93,10 @@ TEST(FalhaDoVisualizador, BytesQueNaoFormamTextoNaoQuebramOAviso) {
     };
     const Caso casos[] = {
         {"não\n", "não"},
-        // Control characters are shown as such, the tab kept; a carriage return inside a line
-        // (a progress indicator's) too.
-        {std::string("a\0b\x1B[31mc\x7F\td", 12), "a" + fffd + "b" + fffd + "[31mc" + fffd + "\td"},
+        // Control characters are shown as such, the tab as four blanks; a carriage return inside
+        // a line (a progress indicator's) too.
+        {std::string("a\0b\x1B[31mc\x7F\td", 12),
+         "a" + fffd + "b" + fffd + "[31mc" + fffd + "    d"},
         {"10%\r20%\n", "10%" + fffd + "20%"},
 #ifndef _WIN32
         // Not UTF-8 (on Windows these would be read in the system's code page): a surrogate, an
