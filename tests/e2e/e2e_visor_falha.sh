@@ -63,6 +63,24 @@ processo_do_programa_no_prefixo() {
     done
 }
 
+# Closes the window; sets DURACAO_MS to the milliseconds until the program has ended.
+fechar_e_medir() {
+    local inicio
+    inicio=$(date +%s%N)
+    fechar_programa "$JANELA"
+    DURACAO_MS=$((($(date +%s%N) - inicio) / 1000000))
+}
+
+# Wine takes about two seconds to end any program; there the limit is a second more than the
+# program takes to end with no viewer running.
+limite_do_fim_ms=1000
+if [ "$PLATAFORMA" = windows ]; then
+    iniciar_conectado
+    fechar_e_medir
+    sem_visor_ms=$DURACAO_MS
+    limite_do_fim_ms=$((sem_visor_ms + 1000))
+fi
+
 iniciar_conectado
 
 echo "row: an old Java runtime"
@@ -100,8 +118,16 @@ contem "$texto" "linha de enchimento da saída de erros" "flood"
 contem "$texto" "última linha antes do fim" "flood"
 pico_inundado=$(pico_de_memoria)
 echo "peak memory: $pico_normal kB after an ordinary failed print, $pico_inundado kB after 50 MB"
-[ $((pico_inundado - pico_normal)) -le 400 ] ||
-    falhar "50 MB of error output raised the peak memory by $((pico_inundado - pico_normal)) kB"
+# The sanitizers' runtime keeps freed memory aside for a while (its quarantine), so only a
+# normal build tells what the program itself holds. Under Wine the peak moves in steps of about
+# 1 MB, Wine's own heap growing, whatever the volume (four floods of 50 MB in one run: +1.1 MB,
+# +0, +0.1, +1.0), so the bound there is looser.
+limite_kb=400
+[ "$PLATAFORMA" = windows ] && limite_kb=3072
+if [ "${SANITIZADO:-0}" != 1 ]; then
+    [ $((pico_inundado - pico_normal)) -le $limite_kb ] ||
+        falhar "50 MB of error output raised the peak memory by $((pico_inundado - pico_normal)) kB"
+fi
 
 echo "row: three viewers failing at once"
 comportamento codigo=7 esperar= "erros=um dos três falhou\n"
@@ -121,12 +147,12 @@ echo "row: the window closed while a viewer runs"
 comportamento codigo=0 esperar= volume_mb=1 "erros=escrito depois do fim do programa\n"
 teclar "$JANELA" alt+i
 esperar_que '[ "$(linhas_de iniciados)" = 1 ]' || falhar "the stand-in did not start"
-inicio=$(date +%s%N)
-fechar_programa "$JANELA"
-duracao_ms=$((($(date +%s%N) - inicio) / 1000000))
-echo "the program ended ${duracao_ms} ms after its window was closed"
+fechar_e_medir
+duracao_ms=$DURACAO_MS
+echo "the program ended ${duracao_ms} ms after its window was closed${sem_visor_ms:+ (${sem_visor_ms} ms with no viewer running)}"
 afirmar_igual "$STATUS_PROGRAMA" 0 "exit code with a viewer running"
-[ "$duracao_ms" -lt 1000 ] || falhar "the program took ${duracao_ms} ms to end with a viewer running"
+[ "$duracao_ms" -lt "$limite_do_fim_ms" ] ||
+    falhar "the program took ${duracao_ms} ms to end with a viewer running"
 [ "$(linhas_de vivos)" = 0 ] || falhar "the viewer ended with the program"
 touch "$SUBSTITUTO_JAVA/liberado"
 esperar_que '[ "$(linhas_de vivos)" = 1 ]' ||

@@ -1,14 +1,20 @@
 #!/bin/sh
 # A stand-in for the Java runtime, for the end-to-end tests of a viewer that fails: it does what
 # the files of the folder SUBSTITUTO_JAVA say, read as it starts. Its process id goes to
-# "iniciados"; when "esperar" exists it waits for "liberado" to exist; "demora" seconds pass;
-# "volume_mb" MiB of filler lines, then the bytes of "erros" go to its error output; its process
-# id goes to "vivos" (it is still running, and could write); it ends with the code in "codigo"
-# (0 without the file). The Windows stand-in, tests/e2e/windows/java.cpp, does the same.
+# "iniciados"; when "esperar" exists it waits for "liberado" to exist (a minute at most);
+# "demora" seconds pass; "volume_mb" MiB of filler lines, then the bytes of "erros" go to its
+# error output; its process id goes to "vivos" (it is still running, and could write); it ends
+# with the code in "codigo" (0 without the file). The Windows stand-in,
+# tests/e2e/windows/java.cpp, does the same.
 pasta=$SUBSTITUTO_JAVA
 echo $$ >>"$pasta/iniciados"
+# The wait ends too when the folder goes (the test has ended) or after a minute.
 if [ -e "$pasta/esperar" ]; then
-    while [ ! -e "$pasta/liberado" ]; do sleep 0.05; done
+    tentativas=0
+    while [ ! -e "$pasta/liberado" ] && [ -d "$pasta" ] && [ $tentativas -lt 1200 ]; do
+        sleep 0.05
+        tentativas=$((tentativas + 1))
+    done
 fi
 [ ! -e "$pasta/demora" ] || sleep "$(cat "$pasta/demora")"
 if [ -e "$pasta/volume_mb" ]; then

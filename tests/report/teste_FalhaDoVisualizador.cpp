@@ -110,8 +110,9 @@ TEST(FalhaDoVisualizador, BytesQueNaoFormamTextoNaoQuebramOAviso) {
         EXPECT_EQ(ultimasLinhasDosErros(caso.bytes, false), caso.linhas);
     }
 #ifdef _WIN32
-    if (GetACP() == 1252)
+    if (GetACP() == 1252) {
         EXPECT_EQ(ultimasLinhasDosErros("n\xE3o encontrado\n", false), "não encontrado");
+    }
 #else
     EXPECT_EQ(ultimasLinhasDosErros("n\xE3o encontrado\n", false), "n" + fffd + "o encontrado");
 #endif

@@ -12,9 +12,9 @@
 //
 // When SUBSTITUTO_JAVA names a folder, it then does what the folder's files say, as
 // tests/e2e/java_substituto.sh does on Linux: its process id goes to "iniciados"; when "esperar"
-// exists it waits for "liberado" to exist; "demora" seconds pass; "volume_mb" MiB of filler lines,
-// then the bytes of "erros" go to its error output; its process id goes to "vivos"; it ends with
-// the code in "codigo" (0 without the file).
+// exists it waits for "liberado" to exist (a minute at most); "demora" seconds pass; "volume_mb"
+// MiB of filler lines, then the bytes of "erros" go to its error output; its process id goes to
+// "vivos"; it ends with the code in "codigo" (0 without the file).
 #include "platform/windows/utf.h"
 
 #include <windows.h>
@@ -91,8 +91,10 @@ int comoAPastaDiz(const std::wstring& pasta) {
     const auto arquivo = [&pasta](const wchar_t* nome) { return pasta + L"\\" + nome; };
     const std::string processo = std::to_string(GetCurrentProcessId());
     acrescentarLinha(arquivo(L"iniciados"), processo);
+    // The wait ends too when the folder goes (the test has ended) or after a minute.
     if (existe(arquivo(L"esperar")))
-        while (!existe(arquivo(L"liberado")))
+        for (int tentativa = 0; tentativa < 1200 && existe(pasta) && !existe(arquivo(L"liberado"));
+             ++tentativa)
             Sleep(50);
     if (existe(arquivo(L"demora")))
         Sleep(static_cast<DWORD>(std::atoi(conteudo(arquivo(L"demora")).c_str())) * 1000);
