@@ -120,8 +120,27 @@ bool SeletorDeData::event(QEvent* evento) {
 }
 
 void SeletorDeData::keyPressEvent(QKeyEvent* evento) {
+    // A modifier pressed on its way to a character (Shift, AltGr) is not a key of its own.
+    switch (evento->key()) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+    case Qt::Key_Mode_switch:
+        QDateEdit::keyPressEvent(evento);
+        return;
+    default:
+        break;
+    }
     const bool jaAvancou = std::exchange(fJaAvancou, false);
     const bool semModificador = (evento->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    // Typed text, not a shortcut: Shift, AltGr (Ctrl and Alt together on Windows) and the keypad
+    // may be held.
+    const Qt::KeyboardModifiers modificadores = evento->modifiers();
+    const bool digitado =
+        !modificadores.testFlag(Qt::MetaModifier) &&
+        modificadores.testFlag(Qt::ControlModifier) == modificadores.testFlag(Qt::AltModifier);
     switch (evento->key()) {
     case Qt::Key_Left:
     case Qt::Key_Right:
@@ -139,15 +158,19 @@ void SeletorDeData::keyPressEvent(QKeyEvent* evento) {
         }
         break;
     case Qt::Key_Return:
-    case Qt::Key_Enter:
-        // The spin box takes Enter as the end of the editing and would put back its last whole
-        // date; a text that is not one stays, and the key goes on to the window.
+    case Qt::Key_Enter: {
+        // Enter keeps what the field shows, a two-digit year written out, and moves nowhere: the
+        // spin box would take it as the end of the editing, put back its last whole date over a
+        // text that is not one and move on a section. The key goes on to the window.
         completarAno();
-        if (!dataMostrada()) {
-            evento->ignore();
-            return;
+        if (const std::optional<QDate> data = dataMostrada()) {
+            const int secao = currentSectionIndex();
+            setDate(*data);
+            irParaASecao(secao);
         }
-        break;
+        evento->ignore();
+        return;
+    }
     default:
         break;
     }
@@ -156,7 +179,7 @@ void SeletorDeData::keyPressEvent(QKeyEvent* evento) {
     const bool digito = texto.size() == 1 && texto[0].isDigit();
     const bool separador = texto.size() == 1 && !digito &&
                            (texto[0].isPunct() || texto[0].isSymbol() || texto[0].isSpace());
-    if (separador && semModificador) {
+    if (separador && digitado) {
         // One or more separators move to the next section once (after the year, they end it);
         // right after a section that moved on by itself, they are the ones the user meant for it.
         if (!jaAvancou) {

@@ -8,6 +8,7 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QPushButton>
 #include <QScreen>
 #include <QTextBlock>
@@ -191,8 +192,30 @@ void TFormMens::FormShow() {
         botaoFoco->setFocus();
 }
 
+// The shown button whose underlined letter this key is, pressed without Alt, Ctrl or Meta.
+QPushButton* TFormMens::botaoDaLetra(const QKeyEvent& tecla) const {
+    const Qt::KeyboardModifiers outros = Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier;
+    if ((tecla.modifiers() & outros) != 0 || tecla.key() < Qt::Key_A || tecla.key() > Qt::Key_Z)
+        return nullptr;
+    const QKeySequence letra(QKeyCombination(Qt::AltModifier, static_cast<Qt::Key>(tecla.key())));
+    for (QPushButton* botao : {bbSim, bbNao, bbOk, bbCancel}) {
+        if (botao->isVisible() && QKeySequence::mnemonic(botao->text()) == letra)
+            return botao;
+    }
+    return nullptr;
+}
+
 bool TFormMens::eventFilter(QObject* alvo, QEvent* evento) {
     if (evento->type() == QEvent::KeyPress) {
+        // With the focus on a button, a button's underlined letter alone presses it, as in the
+        // system's own dialogs; Alt with the letter works anywhere.
+        QPushButton* botao = qobject_cast<QPushButton*>(alvo) != nullptr
+                                 ? botaoDaLetra(*static_cast<QKeyEvent*>(evento))
+                                 : nullptr;
+        if (botao != nullptr) {
+            botao->click();
+            return true;
+        }
         const QChar caractere = caractereDigitado(*static_cast<QKeyEvent*>(evento));
         if (!caractere.isNull())
             FormKeyPress(caractere);

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 
+class QKeyEvent;
 class QPushButton;
 class QTimer;
 
@@ -50,6 +51,7 @@ protected:
 
 private:
     void FormCreate();
+    QPushButton* botaoDaLetra(const QKeyEvent& tecla) const;
     void centrarNaTela();
 };
 

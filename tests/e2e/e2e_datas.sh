@@ -113,6 +113,27 @@ verificar hu_HU.UTF-8 "d:25.03.07 k:alt+i" P_DTDE=2025-03-07
 verificar fa_IR.UTF-8 "d:25/3/7 k:alt+i" P_DTDE=2025-03-07
 verificar fa_IR.UTF-8 "d:25/3/7 c:imprimir" P_DTDE=2025-03-07
 
+# Enter keeps the date and moves nowhere, first thing and in the middle of a date being typed:
+# what is typed after it lands where it was typed.
+verificar pt_BR.UTF-8 "k:Return d:20/03/2025 k:alt+i" P_DTDE=2025-03-20
+verificar pt_BR.UTF-8 "d:20/03/ k:Return d:2025 k:alt+i" P_DTDE=2025-03-20
+verificar pt_BR.UTF-8 "d:20/0 k:Return d:3/2025 k:alt+i" P_DTDE=2025-03-20
+
+# Separators typed with a modifier held, key by key as a keyboard sends them (xdotool's type
+# would remap a key for the character instead): Shift+7 on a Spanish keyboard, AltGr+Q on a
+# Brazilian one.
+com_teclado() { # <layout> <command...>
+    setxkbmap "$1"
+    shift
+    "$@"
+    setxkbmap us
+}
+com_teclado es verificar pt_BR.UTF-8 "k:2 k:0 k:shift+7 k:0 k:3 k:shift+7 k:2 k:0 k:2 k:5 k:alt+i" \
+    P_DTDE=2025-03-20
+com_teclado br verificar pt_BR.UTF-8 \
+    "k:2 k:0 k:ISO_Level3_Shift+q k:0 k:3 k:ISO_Level3_Shift+q k:2 k:0 k:2 k:5 k:alt+i" \
+    P_DTDE=2025-03-20
+
 # Left and Right move between the sections, Up and Down step the one selected.
 verificar pt_BR.UTF-8 "d:15/03/2025 k:Left k:Left d:16 k:alt+i" P_DTDE=2025-03-16
 verificar pt_BR.UTF-8 "d:15/03/2025 k:Left k:Up k:Right k:Right k:Down k:alt+i" P_DTDE=2024-04-15

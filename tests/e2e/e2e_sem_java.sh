@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # No Java runtime where the interpreter looks for "java": each Alt+I first shows the warning of
-# the message dialog ("Mensagem de Advertência"), which blinks and which Esc or Enter ends, and
-# then launches as always; the interpreter finds no "java" and a second warning gives its words,
-# no viewer runs, no interpreter is left, and the window stays usable and closes with exit code 0.
+# the message dialog ("Mensagem de Advertência"), which blinks and which Esc, Enter or the letter
+# of its "&OK" alone ends, and then launches as always; the interpreter finds no "java" and a
+# second warning gives its words, no viewer runs, no interpreter is left, and the window stays
+# usable and closes with exit code 0.
 source "$(dirname "$0")/comum.sh"
 iniciar_tela
 iniciar_servidor
@@ -14,7 +15,7 @@ else
 fi
 iniciar_conectado
 
-for tecla in Escape Return; do
+for tecla in Escape Return o; do
     teclar "$JANELA" alt+i
     aviso=$(esperar_janela "Mensagem de Advertência")
     # While it is open the warning asks for attention once a second.
