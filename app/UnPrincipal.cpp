@@ -121,6 +121,12 @@ private:
     QMargins fArea;
 };
 
+// A row of dates by what its combo shows, or, with the combo's text cleared, by the combo's own
+// name ("Data filtrada, linha 1").
+QString nomeDaLinha(const QComboBox& data) {
+    return data.currentText().trimmed().isEmpty() ? data.accessibleName() : data.currentText();
+}
+
 void conectarPeloModuloDeDados() {
     if (DM == nullptr)
         throw std::logic_error("O módulo de dados não foi criado");
@@ -245,12 +251,13 @@ void TFormPrincipal::nomearParaLeitoresDeTela() {
         // Qt names a combo box by its item on Linux, so what it chooses is its description too.
         data->setAccessibleName(nomeDoCombo);
         data->setAccessibleDescription(nomeDoCombo);
-        const auto nomear = [=](const QString& linha) {
+        const auto nomear = [=] {
+            const QString linha = nomeDaLinha(*data);
             de->setAccessibleName(linha + QStringLiteral(", data inicial"));
             ate->setAccessibleName(linha + QStringLiteral(", data final"));
             qualquerData->setAccessibleName(linha + QStringLiteral(", qualquer data"));
         };
-        nomear(data->currentText());
+        nomear();
         QObject::connect(data, &QComboBox::currentTextChanged, de, nomear);
     };
     nomearLinha(cbData, QStringLiteral("Data filtrada, linha 1"), DTPDe, DTPAte, CBQQData);
@@ -278,7 +285,7 @@ bool TFormPrincipal::datasConferidas() {
         const std::optional<QDate> data = seletor->dataMostrada();
         if (!data) {
             Mensagem("O texto \"" + seletor->text().toStdString() + "\" na data " + ponta +
-                         " de \"" + linha->currentText().toStdString() +
+                         " de \"" + nomeDaLinha(*linha).toStdString() +
                          "\" não é uma data completa. Corrija a data e imprima de novo.",
                      Advertencia);
             // Back in the field, its first section selected, ready for the date typed anew. The

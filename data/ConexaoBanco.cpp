@@ -21,7 +21,9 @@ void TConexaoBanco::abrir() {
         return;
     const FuncoesLibpq& libpq = bibliotecaPg().carregar(fDriver.caminhoBiblioteca());
 
-    // One attempt, without a timeout or a prompt of our own: libpq decides when to give up.
+    // One attempt, without a prompt of our own. The connection string carries a limit
+    // (connect_timeout), so that a server that never answers is given up after that many seconds
+    // rather than when the system's TCP attempts run out.
     // The values in the system's ANSI code page; the connection sets no client character set.
     const std::string conninfo = montarStringConexao(Parametros, plataforma::paraPaginaAnsi);
     // The server lists the session under the program's name (pg_stat_activity), given to libpq

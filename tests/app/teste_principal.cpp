@@ -414,5 +414,17 @@ TEST_F(JanelaPrincipal, ImprimirComODataIncompletaAvisaEAnoCurtoSeCompleta) {
     EXPECT_EQ(semCaminho(imprimir(*janela)),
               pedido("VIS", "2025-03-15", "2025-03-12", "2025-03-01", "2025-03-12", "N", "N", "0"));
     EXPECT_EQ(janela->DTPDe->text(), "15/03/2025");
+
+    // With the row's combo cleared, the row goes by its own name, in the warning and for the
+    // screen reader.
+    janela->cbData2->setCurrentText("");
+    janela->DTPAte2->setDisplayFormat("dd/MM/yyyy");
+    janela->DTPAte2->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(janela->DTPAte2, "01/01/2");
+    QTest::mouseClick(janela->BitBtn1, Qt::LeftButton);
+    ASSERT_EQ(avisos.size(), 2u);
+    EXPECT_EQ(avisos[1].second, "O texto \"01/01/2\" na data final de \"Data filtrada, linha 2\" "
+                                "não é uma data completa. Corrija a data e imprima de novo.");
+    EXPECT_EQ(janela->DTPAte2->accessibleName(), "Data filtrada, linha 2, data final");
     trocarExibicaoModal(anterior);
 }

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -135,7 +136,9 @@ TEST(ProgramaEncontravel, ProcuraComoOInterpretadorProcura) {
 // Without PATH the look-up searches where the interpreter then searches, with its own default
 // path: a program found only in a system folder outside /bin:/usr/bin (ldconfig) as well.
 TEST(ProgramaEncontravel, SemPathBuscaOndeOInterpretadorBusca) {
-    const std::string path = std::getenv("PATH");
+    const char* anterior = std::getenv("PATH");
+    const std::optional<std::string> path =
+        anterior != nullptr ? std::optional<std::string>(anterior) : std::nullopt;
     unsetenv("PATH");
     for (const std::string nome : {"sh", "ldconfig", "nao-existe-em-lugar-algum"}) {
         SCOPED_TRACE(nome);
@@ -143,6 +146,7 @@ TEST(ProgramaEncontravel, SemPathBuscaOndeOInterpretadorBusca) {
             std::system(("command -v " + nome + " >/dev/null 2>&1").c_str()) == 0;
         EXPECT_EQ(plataforma::programaEncontravel(nome), interpretadorAcha);
     }
-    setenv("PATH", path.c_str(), 1);
+    if (path)
+        setenv("PATH", path->c_str(), 1);
 }
 #endif
