@@ -120,8 +120,11 @@ bool SeletorDeData::event(QEvent* evento) {
 }
 
 void SeletorDeData::keyPressEvent(QKeyEvent* evento) {
-    // A modifier pressed on its way to a character (Shift, AltGr) is not a key of its own.
+    // A modifier pressed on its way to a character (Shift, AltGr) is not a key of its own. Under
+    // Wine AltGr comes as a key without a name (0).
     switch (evento->key()) {
+    case 0:
+    case Qt::Key_unknown:
     case Qt::Key_Shift:
     case Qt::Key_Control:
     case Qt::Key_Alt:
