@@ -3,6 +3,7 @@
 #include "app/EstiloDosGrupos.h"
 #include "app/Eventos.h"
 #include "app/LinhaDeComando.h"
+#include "app/PaineisAcessiveis.h"
 #include "app/RelatorioDeErro.h"
 #include "app/TextoDeData.h"
 #include "data/UnDM.h"
@@ -144,6 +145,7 @@ TFormPrincipal::TFormPrincipal(TDependenciasPrincipal dependencias, QWidget* par
     const FontesDaJanela fontes = fontesDaJanela();
     // The window's font is set before its controls are made, so that they are made with it.
     setFont(fontes.janela);
+    registrarPaineisParaLeitoresDeTela();
     setupUi(this);
     PanelTitulo->setFont(fontes.titulo);
     for (QWidget* controle : {static_cast<QWidget*>(Label11), static_cast<QWidget*>(cbOrdem),

@@ -45,7 +45,10 @@ ORDEM="combo box|Data|||Ordenar por|"
 VISUALIZACAO="radio button|Visualização|||Formato|checked"
 IMPRIMIR="push button|Imprimir||||"
 
-conferir_linhas "the window's controls" "$(leitor arvore)" "\
+arvore=$(leitor arvore)
+# A container shown as a frame (a window's role) makes Orca ignore the focus inside it.
+! grep -q '^frame|' <<<"$arvore" || falhar "a container is exposed as a frame: $(grep '^frame|' <<<"$arvore")"
+conferir_linhas "the window's controls" "$arvore" "\
 filler|Relação de Licensa Clientes||||
 label|Relação de Clientes - Licensa [v25.03.12.1]||||
 panel|Filtros||||
@@ -58,6 +61,7 @@ $DATA2
 $DE2
 $ATE2
 $QUALQUER2
+panel|||||
 label|Ordenar por||||
 $ORDEM
 panel|Formato||||
