@@ -79,11 +79,29 @@ ArgumentosDaLinhaDeComando argumentosDoVetor(const std::vector<std::string>& vet
     return argumentos;
 }
 
-ArgumentosDaLinhaDeComando argumentosDoProcesso() {
+ArgumentosDaLinhaDeComando lerArgumentosDoProcesso() {
     const plataforma::LinhaDeComando linha = plataforma::linhaDeComandoDoProcesso();
-    const ArgumentosDaLinhaDeComando argumentos =
-        linha.bruta ? separarArgumentos(*linha.bruta) : argumentosDoVetor(linha.vetor);
-    const Trecho senha = trechoDaSenha(linha);
+    return linha.bruta ? separarArgumentos(*linha.bruta) : argumentosDoVetor(linha.vetor);
+}
+
+void mascararSenhaNaLinhaDeComando() {
+    const Trecho senha = trechoDaSenha(plataforma::linhaDeComandoDoProcesso());
     plataforma::mascararNaLinhaDeComando(senha.inicio, senha.fim);
+}
+
+ArgumentosDaPartida ArgumentosDaPartida::lerEMascarar() {
+    ArgumentosDaPartida argumentos;
+    try {
+        argumentos.fValores = lerArgumentosDoProcesso();
+        mascararSenhaNaLinhaDeComando();
+    } catch (...) {
+        argumentos.fErro = std::current_exception();
+    }
     return argumentos;
+}
+
+ArgumentosDaLinhaDeComando ArgumentosDaPartida::operator()() const {
+    if (fErro)
+        std::rethrow_exception(fErro);
+    return fValores;
 }

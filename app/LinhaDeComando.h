@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <exception>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,8 +34,23 @@ TrechosDosArgumentos trechosDosArgumentos(std::string_view linha);
 // they are, a missing one empty, items after the eighth ignored.
 ArgumentosDaLinhaDeComando argumentosDoVetor(const std::vector<std::string>& vetor);
 
-// The arguments of this process: its raw command line split by the rules above where the system
-// keeps one (Windows), its argument vector as given elsewhere. Once they are read, the password's
-// characters are overwritten in the command line that other programs show for the process (ps,
-// Task Manager); the values returned are the ones the parent passed.
-ArgumentosDaLinhaDeComando argumentosDoProcesso();
+// The arguments of this process, read without changing anything: its raw command line split by
+// the rules above where the system keeps one (Windows), its argument vector as given elsewhere.
+ArgumentosDaLinhaDeComando lerArgumentosDoProcesso();
+
+// Overwrites the password's characters in the command line that other programs show for this
+// process (ps, Task Manager). Afterwards lerArgumentosDoProcesso returns '*' for the password.
+void mascararSenhaNaLinhaDeComando();
+
+// The process's arguments as the program takes them, first thing in main: read once, and the
+// password masked right after. Calling it gives the values the parent passed, or raises the
+// error that reading them raised, for the window's creation sequence to report.
+class ArgumentosDaPartida {
+public:
+    static ArgumentosDaPartida lerEMascarar();
+    ArgumentosDaLinhaDeComando operator()() const;
+
+private:
+    ArgumentosDaLinhaDeComando fValores;
+    std::exception_ptr fErro;
+};

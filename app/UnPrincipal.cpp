@@ -136,8 +136,9 @@ void conectarPeloModuloDeDados() {
 
 } // namespace
 
-TDependenciasPrincipal TDependenciasPrincipal::padrao() {
-    return {argumentosDoProcesso, conectarPeloModuloDeDados, plataforma::relogioLocal};
+TDependenciasPrincipal
+TDependenciasPrincipal::padrao(std::function<ArgumentosDaLinhaDeComando()> argumentos) {
+    return {std::move(argumentos), conectarPeloModuloDeDados, plataforma::relogioLocal};
 }
 
 TFormPrincipal::TFormPrincipal(TDependenciasPrincipal dependencias, QWidget* parent)

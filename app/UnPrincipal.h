@@ -26,8 +26,8 @@ struct TDependenciasPrincipal {
     std::function<void()> conectar; // opens the connection from Servidor, Porta, ... Banco
     std::function<plataforma::DataHoraLocal()> relogio;
 
-    // The process's arguments, DM->conectar and the machine's local clock.
-    static TDependenciasPrincipal padrao();
+    // The given arguments, DM->conectar and the machine's local clock.
+    static TDependenciasPrincipal padrao(std::function<ArgumentosDaLinhaDeComando()> argumentos);
 };
 
 // The filter window of the client licence report: two date ranges, a sort order and an output
@@ -38,8 +38,7 @@ class TFormPrincipal : public QWidget, public Ui::TFormPrincipal {
 public:
     // Builds the window and runs its creation sequence. An error in the sequence is shown by the
     // default error report; the window is built and usable all the same.
-    explicit TFormPrincipal(TDependenciasPrincipal dependencias = TDependenciasPrincipal::padrao(),
-                            QWidget* parent = nullptr);
+    explicit TFormPrincipal(TDependenciasPrincipal dependencias, QWidget* parent = nullptr);
     ~TFormPrincipal() override;
 
     std::int32_t codigoEmpresaLogada() const { return CodigoEmpresaLogada; }

@@ -5,6 +5,10 @@
 #include "platform/ambiente.h"
 #include "platform/codificacao.h"
 
+void nomearAplicacaoParaOServidor() {
+    plataforma::definirVariavelPropria("PGAPPNAME", "RelLicensaCliente");
+}
+
 TConexaoBanco::TConexaoBanco(const TLigacaoDriverPg& driver, TParametrosConexao parametros)
     : Parametros(std::move(parametros)), fDriver(driver) {}
 
@@ -26,11 +30,6 @@ void TConexaoBanco::abrir() {
     // rather than when the system's TCP attempts run out.
     // The values in the system's ANSI code page; the connection sets no client character set.
     const std::string conninfo = montarStringConexao(Parametros, plataforma::paraPaginaAnsi);
-    // The server lists the session under the program's name (pg_stat_activity), given to libpq
-    // through its environment variable so that the connection string stays as it is; a name the
-    // site set there wins, and the viewer started later does not inherit ours.
-    const plataforma::VariavelDeAmbienteProvisoria nomeDaAplicacao("PGAPPNAME",
-                                                                   "RelLicensaCliente");
     PGconn* conexao = libpq.PQconnectdb(conninfo.c_str());
     const char* mensagem = libpq.PQerrorMessage(conexao);
     if (libpq.PQstatus(conexao) != conexaoPgOk || (mensagem != nullptr && *mensagem != '\0')) {

@@ -5,6 +5,12 @@
 
 #include <string>
 
+// Has the server list the program's sessions under its name (pg_stat_activity), through libpq's
+// environment variable PGAPPNAME, so that the connection string stays as it is. A name the site
+// set there wins; the processes the program starts do not inherit ours. It changes the
+// environment, so main calls it before any thread exists.
+void nomearAplicacaoParaOServidor();
+
 // A connection to a PostgreSQL server, closed or open, configured by its parameter list and
 // the client library location of `driver`.
 class TConexaoBanco {

@@ -8,6 +8,13 @@ namespace plataforma {
 // 2068 and 69 to 99 for 1969 to 1999.
 int ultimoAnoDeDoisDigitos();
 
+#ifdef _WIN32
+// How Windows' answer for the setting becomes the limit: what GetCalendarInfoEx returned (0 when
+// it failed) and the number it gave. A failed call, or a number outside the range the setting
+// allows (99 to 9999), gives Windows' default, 2049.
+int ultimoAnoDaResposta(int resultado, unsigned long numero);
+#endif
+
 // The year, among the hundred ending with ultimoAno, whose last two digits are anoCurto (0 to 99).
 constexpr int anoDeQuatroDigitos(int anoCurto, int ultimoAno) {
     const int ano = ultimoAno - ultimoAno % 100 + anoCurto;

@@ -7,7 +7,7 @@
 
 namespace plataforma {
 
-// A loaded library, as the system identifies it.
+// A loaded library, as this layer identifies it; only its functions look inside.
 using AlcaBiblioteca = void*;
 
 // Why a library file did not load.

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <fstream>
 #include <utility>
 
 namespace {
@@ -40,6 +41,22 @@ void lancarComAvisos(const std::string& parametros) {
         plataforma::iniciarInterpretadorOculto(parametros);
     if (vigiaAtual())
         vigiaAtual()(std::move(interpretador));
+}
+
+// How an item of the program's folder stands for the viewer, which reads the file and looks into
+// the folder: a folder the user may not look into makes its items unreadable, not missing.
+enum class Situacao { presente, ausente, ilegivel };
+
+Situacao situacaoDoItem(const std::filesystem::path& item, bool pasta) {
+    std::error_code erro;
+    const std::filesystem::file_status estado = std::filesystem::status(item, erro);
+    if (erro == std::errc::permission_denied)
+        return Situacao::ilegivel;
+    if (!(pasta ? std::filesystem::is_directory(estado) : std::filesystem::is_regular_file(estado)))
+        return Situacao::ausente;
+    if (!pasta && !std::ifstream(item, std::ios::binary))
+        return Situacao::ilegivel;
+    return Situacao::presente;
 }
 
 LancadorDoInterpretador& lancadorAtual() {
@@ -106,18 +123,31 @@ std::string TRelatorioVisualizador::TFormatoSaidaToStr(TFormatoSaida t) {
 
 std::string avisoDeVisualizadorAusente(const std::string& pastaDoPrograma) {
     const std::filesystem::path pasta = caminhoDeUtf8(pastaDoPrograma);
-    std::error_code erro;
-    std::string ausentes;
-    if (!std::filesystem::is_regular_file(pasta / arquivoDoVisualizador, erro))
-        ausentes = std::string("o visualizador de relatórios (") + arquivoDoVisualizador + ")";
-    if (!std::filesystem::is_directory(pasta / pastaDosRelatorios, erro))
-        ausentes += std::string(ausentes.empty() ? "" : " nem ") + "a pasta dos relatórios (" +
-                    pastaDosRelatorios + ")";
-    if (ausentes.empty())
+    const std::string visor =
+        std::string("o visualizador de relatórios (") + arquivoDoVisualizador + ")";
+    const std::string relatorios =
+        std::string("a pasta dos relatórios (") + pastaDosRelatorios + ")";
+    std::string ausentes, ilegiveis;
+    const auto anotar = [&](const std::string& item, Situacao situacao) {
+        std::string& lista = situacao == Situacao::ausente ? ausentes : ilegiveis;
+        if (situacao != Situacao::presente)
+            lista += (lista.empty() ? "" : " nem ") + item;
+    };
+    anotar(visor, situacaoDoItem(pasta / arquivoDoVisualizador, false));
+    anotar(relatorios, situacaoDoItem(pasta / pastaDosRelatorios, true));
+
+    std::string aviso;
+    if (!ausentes.empty())
+        aviso = "Não foi possível encontrar na pasta do programa (" + pastaDoPrograma + ") " +
+                ausentes + ".";
+    if (!ilegiveis.empty())
+        aviso += (aviso.empty() ? "" : " ") + std::string("Não há permissão para ler ") +
+                 ilegiveis + " na pasta do programa (" + pastaDoPrograma + ").";
+    if (aviso.empty())
         return {};
-    return "Não foi possível encontrar na pasta do programa (" + pastaDoPrograma + ") " + ausentes +
-           ". O relatório não poderá ser aberto; reinstale o programa ou peça ao administrador "
-           "que o reinstale.";
+    return aviso + " O relatório não poderá ser aberto; " +
+           (ausentes.empty() ? "peça ao administrador que dê aos usuários permissão de leitura."
+                             : "reinstale o programa ou peça ao administrador que o reinstale.");
 }
 
 VigiaDoInterpretador trocarVigiaDoInterpretador(VigiaDoInterpretador novo) {

@@ -60,8 +60,8 @@ public:
 using LancadorDoInterpretador = std::function<void(const std::string& parametros)>;
 
 // The warning for a program folder (UTF-8) that lacks the viewer (jasperviewer.jar) or the report
-// definitions' folder (relatorios), naming what is missing and the folder; empty when both are
-// there.
+// definitions' folder (relatorios), or holds them where the user may not read them, naming what
+// is missing or unreadable and the folder; empty when both are there to be read.
 std::string avisoDeVisualizadorAusente(const std::string& pastaDoPrograma);
 
 // Replaces the function that abrirJasper hands its command to and returns the one replaced. The

@@ -1,20 +1,15 @@
 #include "platform/ambiente.h"
 
 #include <cstdlib>
-#include <utility>
 
-namespace plataforma {
+namespace plataforma::ambiente {
 
-VariavelDeAmbienteProvisoria::VariavelDeAmbienteProvisoria(std::string nome,
-                                                           const std::string& valor)
-    : fNome(std::move(nome)) {
-    if (std::getenv(fNome.c_str()) == nullptr)
-        fDefinida = setenv(fNome.c_str(), valor.c_str(), 0) == 0;
+bool definir(const std::string& nome, const std::string& valor) {
+    return setenv(nome.c_str(), valor.c_str(), 0) == 0;
 }
 
-VariavelDeAmbienteProvisoria::~VariavelDeAmbienteProvisoria() {
-    if (fDefinida)
-        unsetenv(fNome.c_str());
+bool mesmoNome(std::string_view um, std::string_view outro) {
+    return um == outro;
 }
 
-} // namespace plataforma
+} // namespace plataforma::ambiente

@@ -100,21 +100,29 @@ void substituirTodos(std::string& texto, const std::string& de, const std::strin
         texto.replace(posicao, de.size(), por);
 }
 
-// Loads the open file itself, through the name the system gives its descriptor, so that the file
-// checked is the file loaded even when the path is replaced meanwhile. The loader's text names
-// the path.
-AlcaBiblioteca carregarDoDescritor(int descritor, const std::string& caminho, FalhaDeCarga& falha) {
+// A library loaded through the name the system gives its open descriptor. The descriptor stays
+// open while the library is loaded: the loader knows the library by that name, and would hand it
+// out again for a later load of the same name, which, with the number free for reuse, could be
+// another file.
+struct BibliotecaDoDescritor {
+    void* modulo;
+    int descritor;
+};
+
+// Loads the open file itself, so that the file checked is the file loaded even when the path is
+// replaced meanwhile. The loader's text names the path.
+void* carregarDoDescritor(int descritor, const std::string& caminho, FalhaDeCarga& falha) {
     const std::string nome = "/proc/self/fd/" + std::to_string(descritor);
     // RTLD_NOW: a library whose own dependencies cannot be resolved fails here, with the
     // loader's explanation, rather than at its first call.
-    void* biblioteca = dlopen(nome.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (biblioteca == nullptr) {
+    void* modulo = dlopen(nome.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (modulo == nullptr) {
         const char* texto = dlerror();
         falha.texto = texto != nullptr ? texto : "";
         substituirTodos(falha.texto, nome, caminho);
         falha.outraArquitetura = elf::arquiteturaDeOutraBiblioteca(descritor);
     }
-    return biblioteca;
+    return modulo;
 }
 
 } // namespace
@@ -127,7 +135,7 @@ AlcaBiblioteca carregarBiblioteca(const std::string& caminho, FalhaDeCarga& falh
         falha.texto = caminho + ": " + naoAbriu(caminho, errno);
         return nullptr;
     }
-    AlcaBiblioteca biblioteca = nullptr;
+    void* modulo = nullptr;
     struct stat estado {};
     if (fstat(descritor, &estado) != 0)
         falha.texto = caminho + ": " + std::strerror(errno);
@@ -136,17 +144,23 @@ AlcaBiblioteca carregarBiblioteca(const std::string& caminho, FalhaDeCarga& falh
     else if (elfTruncado(descritor, static_cast<std::uint64_t>(estado.st_size)))
         falha.texto = caminho + ": file too short";
     else
-        biblioteca = carregarDoDescritor(descritor, caminho, falha);
-    close(descritor);
-    return biblioteca;
+        modulo = carregarDoDescritor(descritor, caminho, falha);
+    if (modulo == nullptr) {
+        close(descritor);
+        return nullptr;
+    }
+    return new BibliotecaDoDescritor{modulo, descritor};
 }
 
 void* funcaoDaBiblioteca(AlcaBiblioteca biblioteca, const char* nome) {
-    return dlsym(biblioteca, nome);
+    return dlsym(static_cast<BibliotecaDoDescritor*>(biblioteca)->modulo, nome);
 }
 
 void liberarBiblioteca(AlcaBiblioteca biblioteca) {
-    dlclose(biblioteca);
+    const auto* carregada = static_cast<BibliotecaDoDescritor*>(biblioteca);
+    dlclose(carregada->modulo);
+    close(carregada->descritor);
+    delete carregada;
 }
 
 } // namespace plataforma

@@ -1,5 +1,7 @@
 #include "platform/interpretador.h"
 
+#include "platform/ambiente.h"
+
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/syscall.h>
@@ -10,6 +12,7 @@
 #include <stdexcept>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 extern char** environ;
 
@@ -74,8 +77,8 @@ void marcarDescritoresParaFechar(int maiorDescritor) {
 // beyond 0, 1 and 2, then the shell. SIGPIPE stays ignored through the exec, so that the viewer
 // outlives this program's end even when it writes to its error output afterwards: the write
 // fails, nothing more.
-[[noreturn]] void executarShell(char* const argumentos[], int saidaDeErros, int canal,
-                                int maiorDescritor) {
+[[noreturn]] void executarShell(char* const argumentos[], char* const ambiente[], int saidaDeErros,
+                                int canal, int maiorDescritor) {
     setsid();
     if (saidaDeErros == STDERR_FILENO)
         fcntl(STDERR_FILENO, F_SETFD, 0);
@@ -90,7 +93,7 @@ void marcarDescritoresParaFechar(int maiorDescritor) {
     sigset_t nenhum;
     sigemptyset(&nenhum);
     sigprocmask(SIG_SETMASK, &nenhum, nullptr);
-    execve(caminhoDoShell, argumentos, environ);
+    execve(caminhoDoShell, argumentos, ambiente);
     relatarEFinalizar(canal);
 }
 
@@ -194,6 +197,11 @@ std::unique_ptr<InterpretadorIniciado> iniciarInterpretadorOculto(const std::str
     char nomeDoShell[] = "sh";
     char opcao[] = "-c";
     char* const argumentos[] = {nomeDoShell, opcao, const_cast<char*>(comando.c_str()), nullptr};
+    std::vector<char*> ambiente;
+    for (char** entrada = environ; *entrada != nullptr; ++entrada)
+        if (!variavelPropria(*entrada))
+            ambiente.push_back(*entrada);
+    ambiente.push_back(nullptr);
     const long limiteDeDescritores = sysconf(_SC_OPEN_MAX);
     const int maiorDescritor =
         limiteDeDescritores > 0 ? static_cast<int>(limiteDeDescritores) : 1024;
@@ -218,8 +226,8 @@ std::unique_ptr<InterpretadorIniciado> iniciarInterpretadorOculto(const std::str
         if (processo < 0)
             erroDoFork = errno;
         if (processo == 0)
-            executarShell(argumentos, escritaDosErros.valor(), escritaDoCanal.valor(),
-                          maiorDescritor);
+            executarShell(argumentos, ambiente.data(), escritaDosErros.valor(),
+                          escritaDoCanal.valor(), maiorDescritor);
     }
     if (processo < 0)
         lancarErroDeInicio(erroDoFork);

@@ -11,15 +11,18 @@ constexpr int ultimoAnoPadrao = 2049;
 
 } // namespace
 
+int ultimoAnoDaResposta(int resultado, unsigned long numero) {
+    if (resultado == 0 || numero < 99 || numero > 9999)
+        return ultimoAnoPadrao;
+    return static_cast<int>(numero);
+}
+
 int ultimoAnoDeDoisDigitos() {
     DWORD ultimo = 0;
-    const int lido =
+    const int resultado =
         GetCalendarInfoEx(LOCALE_NAME_USER_DEFAULT, CAL_GREGORIAN, nullptr,
                           CAL_ITWODIGITYEARMAX | CAL_RETURN_NUMBER, nullptr, 0, &ultimo);
-    // A value outside the range the setting allows would not be the user's choice.
-    if (lido == 0 || ultimo < 99 || ultimo > 9999)
-        return ultimoAnoPadrao;
-    return static_cast<int>(ultimo);
+    return ultimoAnoDaResposta(resultado, ultimo);
 }
 
 } // namespace plataforma

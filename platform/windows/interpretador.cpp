@@ -1,10 +1,14 @@
 #include "platform/interpretador.h"
 
+#include "platform/ambiente.h"
+
 #include "platform/windows/utf.h"
 
 #include <windows.h>
 
 #include <atomic>
+#include <cwchar>
+#include <memory>
 #include <string>
 #include <system_error>
 #include <utility>
@@ -190,6 +194,23 @@ private:
     bool fLendo = true;
 };
 
+// The program's environment block without the variables it gave itself.
+std::wstring ambienteDoFilho() {
+    const std::unique_ptr<wchar_t, decltype(&FreeEnvironmentStringsW)> bloco(
+        GetEnvironmentStringsW(), &FreeEnvironmentStringsW);
+    if (!bloco)
+        lancarErroDeInicio();
+    std::wstring ambiente;
+    for (const wchar_t* entrada = bloco.get(); *entrada != L'\0';
+         entrada += std::wcslen(entrada) + 1)
+        if (!variavelPropria(paraUtf8(entrada)))
+            ambiente.append(entrada).push_back(L'\0');
+    if (ambiente.empty())
+        ambiente.push_back(L'\0'); // a block without entries still ends with two
+    ambiente.push_back(L'\0');
+    return ambiente;
+}
+
 } // namespace
 
 std::unique_ptr<InterpretadorIniciado> iniciarInterpretadorOculto(const std::string& parametros) {
@@ -208,11 +229,12 @@ std::unique_ptr<InterpretadorIniciado> iniciarInterpretadorOculto(const std::str
     inicio.StartupInfo.hStdOutput = nulo.valor();
     inicio.StartupInfo.hStdError = escrita.valor();
     inicio.lpAttributeList = heranca.lista();
+    std::wstring ambiente = ambienteDoFilho();
     PROCESS_INFORMATION iniciado{};
     if (!CreateProcessW(interpretador.c_str(), linha.data(), nullptr, nullptr, TRUE,
                         CREATE_NEW_CONSOLE | CREATE_UNICODE_ENVIRONMENT |
                             EXTENDED_STARTUPINFO_PRESENT,
-                        nullptr, nullptr, &inicio.StartupInfo, &iniciado))
+                        ambiente.data(), nullptr, &inicio.StartupInfo, &iniciado))
         lancarErroDeInicio();
     CloseHandle(iniciado.hThread);
 

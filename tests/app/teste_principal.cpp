@@ -378,7 +378,7 @@ TEST_F(JanelaPrincipal, AltIPressionaImprimirEEnterNao) {
 TEST_F(JanelaPrincipal, PassoDeConexaoPadraoUsaOModuloDeDados) {
     TDM* const anterior = DM;
     DM = nullptr;
-    EXPECT_THROW(TDependenciasPrincipal::padrao().conectar(), std::logic_error);
+    EXPECT_THROW(TDependenciasPrincipal::padrao({}).conectar(), std::logic_error);
     DM = anterior;
 }
 

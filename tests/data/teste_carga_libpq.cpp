@@ -1,6 +1,7 @@
 #include "data/ConexaoBanco.h"
 #include "data/ErroBanco.h"
 #include "platform/arquitetura.h"
+#include "platform/biblioteca_dinamica.h"
 #include "tests/support/servidor_pg.h"
 
 #include <gtest/gtest.h>
@@ -206,6 +207,22 @@ TEST(CargaLibpq, BibliotecaSemPontosDeEntradaNaoFicaCarregada) {
               0u)
         << mensagem;
     EXPECT_TRUE(bibliotecaPg().carregada());
+}
+
+// Two libraries loaded one after the other, the first still loaded: each handle is its own file,
+// although the second file is opened when the first one's load is over.
+TEST(CargaLibpq, DuasBibliotecasCarregadasJuntasSaoCadaUmaASua) {
+    plataforma::FalhaDeCarga falha;
+    const plataforma::AlcaBiblioteca incompleta =
+        plataforma::carregarBiblioteca(PQ_INCOMPLETA, falha);
+    ASSERT_NE(incompleta, nullptr) << falha.texto;
+    const plataforma::AlcaBiblioteca libpq =
+        plataforma::carregarBiblioteca(LIBPQ_DO_SISTEMA, falha);
+    ASSERT_NE(libpq, nullptr) << falha.texto;
+    EXPECT_EQ(plataforma::funcaoDaBiblioteca(incompleta, "PQstatus"), nullptr);
+    EXPECT_NE(plataforma::funcaoDaBiblioteca(libpq, "PQstatus"), nullptr);
+    plataforma::liberarBiblioteca(libpq);
+    plataforma::liberarBiblioteca(incompleta);
 }
 
 TEST(CargaLibpq, SoDLLLibAoLadoDoProgramaServe) {

@@ -1,3 +1,4 @@
+#include "data/ConexaoBanco.h"
 #include "data/UnDM.h"
 #include "platform/caminho_programa.h"
 #include "tests/support/servidor_pg_gtest.h"
@@ -40,6 +41,7 @@ int portaFechada() {
 class ConexaoBanco : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
+        nomearAplicacaoParaOServidor(); // as the program does first thing
         const ServidorPgTeste& servidor = servidorPgDoTeste();
         servidor.criarPapel("relatorio", senhaRelatorio);
         servidor.criarPapel("dificil", senhaDificil);
@@ -93,23 +95,22 @@ TEST_F(ConexaoBanco, AbertaEOciosaNoServidorAteODMSerDestruido) {
     EXPECT_TRUE(semConexoesDe("relatorio"));
 }
 
-// The program's name reaches the server through libpq's PGAPPNAME, only for the attempt: a name
-// already in the environment wins, and none is left behind for the processes started later.
+// The program's name reaches the server through libpq's PGAPPNAME; a name that the site set
+// there before the program started wins and stays as it is.
 TEST_F(ConexaoBanco, NomeDaAplicacaoParaOServidor) {
-    ASSERT_EQ(std::getenv("PGAPPNAME"), nullptr);
     DM->conectar("127.0.0.1", porta(), "relatorio", senhaRelatorio, "empresa");
     EXPECT_EQ(conexoesDe("relatorio"), "empresa|127.0.0.1|RelLicensaCliente|idle");
-    EXPECT_EQ(std::getenv("PGAPPNAME"), nullptr);
     delete DM;
     DM = nullptr;
     ASSERT_TRUE(semConexoesDe("relatorio"));
 
     setenv("PGAPPNAME", "Nome do site", 1);
+    nomearAplicacaoParaOServidor();
     DM = new TDM;
     DM->conectar("127.0.0.1", porta(), "relatorio", senhaRelatorio, "empresa");
     EXPECT_EQ(conexoesDe("relatorio"), "empresa|127.0.0.1|Nome do site|idle");
     EXPECT_STREQ(std::getenv("PGAPPNAME"), "Nome do site");
-    unsetenv("PGAPPNAME");
+    setenv("PGAPPNAME", "RelLicensaCliente", 1);
 }
 
 TEST_F(ConexaoBanco, ServidorPorNomeOuPorEnderecoIPv4) {

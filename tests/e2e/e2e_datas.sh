@@ -16,10 +16,11 @@ iniciar_servidor
 declare -A PONTOS=([dia]="165 73" [seta]="242 73" [combo]="40 73" [imprimir]="734 159")
 
 # The year that two digits stand for on the program's platform: the rule of strptime's %y on
-# Linux, the user's calendar setting under Wine (2049 by default, up to 2029 in some versions).
+# Linux; under Wine the user's calendar setting, which Wine (8.0) answers with Windows' default,
+# 2049 as the last year, whatever the setting says.
 ano_curto() { # <two digits>
     if [ "$PLATAFORMA" = windows ]; then
-        [ "$1" -le 29 ] && echo "20$1" || echo "19$1"
+        [ "$1" -le 49 ] && echo "20$1" || echo "19$1"
     else
         [ "$1" -le 68 ] && echo "20$1" || echo "19$1"
     fi
@@ -102,6 +103,11 @@ verificar fa_IR.UTF-8 "d:2025/3/7 k:alt+i" P_DTDE=2025-03-07
 # another section of the same field, Alt+I, a click on "Imprimir".
 verificar pt_BR.UTF-8 "d:15/03/25 k:Tab k:alt+i" P_DTDE=2025-03-15
 verificar pt_BR.UTF-8 "d:15/03/69 k:Return k:alt+i" "P_DTDE=$(ano_curto 69)-03-15"
+# Years on which the rules differ: C library 2030 2050 2068; Windows 2030 1950 1968; a limit of
+# 2029 would give 1930.
+verificar pt_BR.UTF-8 "d:15/03/30 k:alt+i" "P_DTDE=$(ano_curto 30)-03-15"
+verificar pt_BR.UTF-8 "d:15/03/50 k:alt+i" "P_DTDE=$(ano_curto 50)-03-15"
+verificar pt_BR.UTF-8 "d:15/03/68 c:imprimir" "P_DTDE=$(ano_curto 68)-03-15"
 verificar pt_BR.UTF-8 "d:15/03/25/ k:alt+i" P_DTDE=2025-03-15
 verificar pt_BR.UTF-8 "d:15/03/25 c:combo k:alt+i" P_DTDE=2025-03-15
 verificar pt_BR.UTF-8 "d:15/03/25 c:dia d:16 k:alt+i" P_DTDE=2025-03-16

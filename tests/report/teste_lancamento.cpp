@@ -124,17 +124,26 @@ void colocarOVisualizador(const fs::path& pasta) {
     fs::create_directory(pasta / "relatorios");
 }
 
+// How the copied program ended: its exit code (1: it showed a warning; -1: it did not end) and
+// the warnings it showed, one per line.
+struct Execucao {
+    int codigo;
+    std::string avisos;
+};
+
 // Copies the program reduced to its print action into `pasta`, runs it in its own process group
-// from the folder `trabalho` and returns its exit code (1: it showed a warning). Whatever is left
-// in its process group then goes with it; the viewer must not be there.
-int executarCopiaDoPrograma(const fs::path& pasta, const fs::path& trabalho) {
+// from the folder `trabalho`, its error output into a file beside `pasta`. Whatever is left in its
+// process group then goes with it; the viewer must not be there.
+Execucao executarCopiaDoPrograma(const fs::path& pasta, const fs::path& trabalho) {
     const fs::path programa = pasta / "RelLicensaCliente";
+    const fs::path avisos = pasta.parent_path() / "avisos-do-programa";
     fs::copy_file(PROGRAMA_INSTALADO, programa);
     fs::permissions(programa, fs::perms::owner_all);
     const pid_t processo = fork();
     if (processo == 0) {
         setpgid(0, 0);
-        if (chdir(trabalho.c_str()) == 0)
+        const int arquivo = open(avisos.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (arquivo >= 0 && dup2(arquivo, STDERR_FILENO) >= 0 && chdir(trabalho.c_str()) == 0)
             execl(programa.c_str(), programa.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
@@ -142,7 +151,9 @@ int executarCopiaDoPrograma(const fs::path& pasta, const fs::path& trabalho) {
     const bool terminou = processo > 0 && waitpid(processo, &estado, 0) == processo;
     if (processo > 0)
         kill(-processo, SIGKILL);
-    return terminou && WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;
+    std::ifstream lidos(avisos);
+    return {terminou && WIFEXITED(estado) ? WEXITSTATUS(estado) : -1,
+            {std::istreambuf_iterator<char>(lidos), {}}};
 }
 
 // True when this process has no child left, neither running nor waiting to be reaped.
@@ -191,8 +202,9 @@ TEST_F(LancamentoReal, ProgramaInstaladoEmPastaComCaracteresDoShell) {
     // The stand-in waits for this file, so it is still running when the program has exited.
     setenv("JAVA_SUBSTITUTO_LIBERACAO", liberacao.c_str(), 1);
 
-    EXPECT_EQ(executarCopiaDoPrograma(pasta, trabalho), 0)
-        << "the program showed a warning or did not start";
+    const Execucao execucao = executarCopiaDoPrograma(pasta, trabalho);
+    EXPECT_EQ(execucao.codigo, 0) << "the program showed a warning or did not start";
+    EXPECT_EQ(execucao.avisos, "");
     std::ofstream(liberacao) << "";
 
     EXPECT_EQ(palavrasRecebidas(), palavrasEsperadas(pasta.string()));
@@ -205,8 +217,63 @@ TEST_F(LancamentoReal, ProgramaInstaladoEmPastaComCaracteresDoShell) {
 TEST_F(LancamentoReal, SemOsArquivosDoVisualizadorAvisaELancaMesmoAssim) {
     const fs::path pasta = fTemporaria.caminho() / "sem visor";
     fs::create_directory(pasta);
-    EXPECT_EQ(executarCopiaDoPrograma(pasta, fTemporaria.caminho()), 1);
+    const Execucao execucao = executarCopiaDoPrograma(pasta, fTemporaria.caminho());
+    EXPECT_EQ(execucao.codigo, 1);
+    EXPECT_EQ(execucao.avisos, avisoDeVisualizadorAusente(pasta.string()) + "\n");
+    EXPECT_NE(execucao.avisos.find("jasperviewer.jar"), std::string::npos) << execucao.avisos;
     EXPECT_EQ(palavrasRecebidas(), palavrasEsperadas(pasta.string()));
+}
+
+// The viewer's files where the user may not read them: said so, not called missing. The check
+// runs in a child process as an ordinary user ("nobody" where the tests run as root, who may read
+// anything).
+TEST_F(LancamentoReal, ArquivosDoVisualizadorIlegiveisNaoSaoDadosComoAusentes) {
+    const fs::path pasta = fTemporaria.caminho() / "visor ilegível";
+    fs::create_directory(pasta);
+    colocarOVisualizador(pasta);
+    fs::permissions(fTemporaria.caminho(), fs::perms::all);
+    const fs::path resultado = fTemporaria.caminho() / "aviso";
+    const auto avisoComoUsuarioComum = [&] {
+        fs::remove(resultado);
+        const pid_t processo = fork();
+        if (processo == 0) {
+            if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+                _exit(77);
+            std::ofstream(resultado) << avisoDeVisualizadorAusente(pasta.string());
+            _exit(0);
+        }
+        int estado = 0;
+        waitpid(processo, &estado, 0);
+        std::ifstream lido(resultado);
+        return WIFEXITED(estado) && WEXITSTATUS(estado) == 0
+                   ? std::string{std::istreambuf_iterator<char>(lido), {}}
+                   : "the child failed";
+    };
+    const std::string nome = pasta.string();
+    const std::string visor = "o visualizador de relatórios (jasperviewer.jar)";
+    const std::string relatorios = "a pasta dos relatórios (relatorios)";
+    const std::string corrigir = " O relatório não poderá ser aberto; peça ao administrador que "
+                                 "dê aos usuários permissão de leitura.";
+
+    fs::permissions(pasta, fs::perms::all);
+    fs::permissions(pasta / "jasperviewer.jar", fs::perms::none);
+    EXPECT_EQ(avisoComoUsuarioComum(), "Não há permissão para ler " + visor +
+                                           " na pasta do programa (" + nome + ")." + corrigir);
+
+    // A folder the user may not look into: nothing in it can be read, nor said to be missing.
+    fs::permissions(pasta, fs::perms::owner_all);
+    EXPECT_EQ(avisoComoUsuarioComum(), "Não há permissão para ler " + visor + " nem " + relatorios +
+                                           " na pasta do programa (" + nome + ")." + corrigir);
+
+    // One missing, the other unreadable: both said, and reinstalling mends both.
+    fs::permissions(pasta, fs::perms::all);
+    fs::remove_all(pasta / "relatorios");
+    EXPECT_EQ(avisoComoUsuarioComum(),
+              "Não foi possível encontrar na pasta do programa (" + nome + ") " + relatorios +
+                  ". Não há permissão para ler " + visor + " na pasta do programa (" + nome +
+                  "). O relatório não poderá ser aberto; reinstale o programa ou peça ao "
+                  "administrador que o reinstale.");
+    fs::permissions(pasta / "jasperviewer.jar", fs::perms::owner_all);
 }
 
 TEST_F(LancamentoReal, FalhaAoIniciarOShellViraAviso) {
