@@ -6,47 +6,21 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <array>
-
 namespace plataforma {
 
 namespace {
 
-// The fields of an ELF file's header that tell what it is and which processor it is built for.
-struct IdentidadeElf {
-    unsigned classe = 0;  // 1: 32-bit, 2: 64-bit
-    unsigned ordem = 0;   // 1: little-endian, 2: big-endian
-    unsigned tipo = 0;    // 3: shared object
-    unsigned maquina = 0; // the processor
-    bool operator==(const IdentidadeElf&) const = default;
-};
+using elf::Cabecalho;
 
-constexpr unsigned classe64 = 2;
-constexpr unsigned ordemBigEndian = 2;
-constexpr unsigned tipoObjetoCompartilhado = 3;
-
-std::optional<IdentidadeElf> lerIdentidadeElf(int descritor) {
-    std::array<unsigned char, 20> cabecalho{};
-    if (pread(descritor, cabecalho.data(), cabecalho.size(), 0) != std::ssize(cabecalho))
-        return std::nullopt;
-    if (cabecalho[0] != 0x7f || cabecalho[1] != 'E' || cabecalho[2] != 'L' || cabecalho[3] != 'F')
-        return std::nullopt;
-    IdentidadeElf identidade;
-    identidade.classe = cabecalho[4];
-    identidade.ordem = cabecalho[5];
-    const auto ler16 = [&](std::size_t posicao) {
-        return identidade.ordem == ordemBigEndian
-                   ? (unsigned{cabecalho[posicao]} << 8) | cabecalho[posicao + 1]
-                   : (unsigned{cabecalho[posicao + 1]} << 8) | cabecalho[posicao];
-    };
-    identidade.tipo = ler16(16);
-    identidade.maquina = ler16(18);
-    return identidade;
+// The same processor, word size, byte order and kind of file.
+bool mesmaIdentidade(const Cabecalho& um, const Cabecalho& outro) {
+    return um.classe == outro.classe && um.ordem == outro.ordem && um.tipo == outro.tipo &&
+           um.maquina == outro.maquina;
 }
 
-std::string nomeDaArquitetura(const IdentidadeElf& elf) {
-    const bool de64 = elf.classe == classe64;
-    const bool bigEndian = elf.ordem == ordemBigEndian;
+std::string nomeDaArquitetura(const Cabecalho& elf) {
+    const bool de64 = elf.classe == elf::classe64;
+    const bool bigEndian = elf.ordem == elf::ordemBigEndian;
     switch (elf.maquina) {
     case 3:
         return "i386";
@@ -75,16 +49,16 @@ std::string nomeDaArquitetura(const IdentidadeElf& elf) {
     }
 }
 
-IdentidadeElf lerIdentidadeDoPrograma() {
+Cabecalho lerIdentidadeDoPrograma() {
     const int descritor = open(caminhoDoPrograma().c_str(), O_RDONLY | O_CLOEXEC);
-    const std::optional<IdentidadeElf> identidade = lerIdentidadeElf(descritor);
+    const std::optional<Cabecalho> identidade = elf::lerCabecalho(descritor);
     if (descritor >= 0)
         close(descritor);
-    return identidade.value_or(IdentidadeElf{});
+    return identidade.value_or(Cabecalho{});
 }
 
-IdentidadeElf identidadeDoPrograma() {
-    static const IdentidadeElf identidade = lerIdentidadeDoPrograma();
+const Cabecalho& identidadeDoPrograma() {
+    static const Cabecalho identidade = lerIdentidadeDoPrograma();
     return identidade;
 }
 
@@ -95,12 +69,12 @@ std::string arquiteturaDoPrograma() {
 }
 
 std::optional<std::string> elf::arquiteturaDeOutraBiblioteca(int descritor) {
-    const std::optional<IdentidadeElf> arquivo = lerIdentidadeElf(descritor);
-    if (!arquivo || arquivo->tipo != tipoObjetoCompartilhado)
+    const std::optional<Cabecalho> arquivo = elf::lerCabecalho(descritor);
+    if (!arquivo || arquivo->tipo != elf::tipoObjetoCompartilhado)
         return std::nullopt;
-    IdentidadeElf programa = identidadeDoPrograma();
-    programa.tipo = tipoObjetoCompartilhado; // the program itself may be an executable
-    if (*arquivo == programa)
+    Cabecalho programa = identidadeDoPrograma();
+    programa.tipo = elf::tipoObjetoCompartilhado; // the program itself may be an executable
+    if (mesmaIdentidade(*arquivo, programa))
         return std::nullopt;
     return nomeDaArquitetura(*arquivo);
 }
