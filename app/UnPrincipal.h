@@ -52,12 +52,10 @@ private slots:
 
 private:
     void FormCreate();
-    bool datasConferidas();
     void lerParametrosDaSessao();
     void definirDatasPadrao();
     void nomearParaLeitoresDeTela();
     TFormatoSaida formatoEscolhido() const;
-    void centralizarNaTela(const QRect& contorno);
 
     TDependenciasPrincipal fDependencias;
     bool fJaExibida = false;
