@@ -59,7 +59,7 @@ TFormPrincipal::TFormPrincipal(TDependenciasPrincipal dependencias, QWidget* par
     const FontesDaJanela fontes = fontesDaJanela();
     // The window's font is set before its controls are made, so that they are made with it.
     setFont(fontes.janela);
-    registrarPaineisParaLeitoresDeTela();
+    registrarInterfacesParaLeitoresDeTela();
     setupUi(this);
     PanelTitulo->setFont(fontes.titulo);
     for (QWidget* controle : {static_cast<QWidget*>(Label11), static_cast<QWidget*>(cbOrdem),

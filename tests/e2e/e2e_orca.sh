@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The program through a real screen reader's ears: Debian's Orca runs on the test's own display
 # and D-Bus session, in pt_BR, and what it speaks is taken from its debug file ("SPEECH OUTPUT").
-# Tab goes once round the filter window, then a date that is not whole is printed: every control
-# is announced with its name and role (none is silent), and the warning with its caption and
-# text.
+# Orca is slow to start, so one circuit covers it all: Tab round the filter window with a box
+# ticked, the sort combo opened and an item chosen, Shift+Tab back, a date that is not whole typed
+# and printed, then the start-up error box. Every control is announced with its name, its role
+# and its value, once; typing is heard as typed, without selection noise.
 if [ -z "${LEITOR_NA_SESSAO:-}" ]; then
     export LEITOR_NA_SESSAO=1
     exec dbus-run-session -- bash "$0" "$@" 2> >(grep -v '^dbus-daemon' >&2)
@@ -45,14 +46,35 @@ teclar_e_ouvir() {
 iniciar_conectado
 xdotool windowfocus --sync "$JANELA"
 sleep 1
-# Once round with Tab, back to the first date field, then a date that is not whole, printed.
-for _ in $(seq 11); do teclar_e_ouvir Tab; done
+# Round the window with Tab, ticking the first row's box on the way; the sort combo opened and
+# its next item chosen; back to it with Shift+Tab; on to the first date field, where a date that
+# is not whole is typed and printed.
+teclar_e_ouvir Tab
+teclar_e_ouvir Tab
+teclar_e_ouvir space
+for _ in $(seq 6); do teclar_e_ouvir Tab; done
+teclar_e_ouvir alt+Down
+teclar_e_ouvir Down
+teclar_e_ouvir Return
+teclar_e_ouvir Tab
+teclar_e_ouvir Tab
+teclar_e_ouvir shift+Tab
+teclar_e_ouvir shift+Tab
+for _ in $(seq 3); do teclar_e_ouvir Tab; done
 xdotool type --delay 60 "15/03/2"
 teclar_e_ouvir alt+i
 esperar_janela "Mensagem de Advertência" >/dev/null
 sleep 2
 teclar_e_ouvir Escape
 fechar_e_conferir
+
+# The start-up error box, the program started without arguments; the window opens after it.
+iniciar_programa
+esperar_janela Rellicensacliente >/dev/null
+sleep 2
+teclar_e_ouvir Return
+fechar_programa "$(esperar_janela "Relação de Licensa Clientes")"
+sleep 1
 kill "$PID_ORCA"
 esperar_que '! kill -0 "$PID_ORCA" 2>/dev/null' || falhar "Orca did not end"
 
@@ -62,21 +84,43 @@ falado=$(grep -a "SPEECH OUTPUT: '" "$DEPURACAO" |
 echo "What Orca said:"
 printf '%s\n' "$falado"
 
-# Each control heard as it gets the focus, by its name and role; the warning with its caption
-# and text.
-for anuncio in \
-    "Dt.Vencimento Chave, data inicial" \
-    "Dt.Vencimento Chave, data final" \
-    "Dt.Vencimento Chave, qualquer data caixa de seleção" \
-    "Dt.Vencimento Chave caixa de combinação" \
-    "Dt.Vencimento Boleto caixa de combinação" \
-    "Dt.Vencimento Boleto, data inicial" \
-    "Dt.Vencimento Boleto, data final" \
-    "Dt.Vencimento Boleto, qualquer data caixa de seleção" \
-    "Ordenar por caixa de combinação" \
-    "botão de opção" \
-    "Imprimir botão de apertar" \
-    "Mensagem de Advertência" \
-    "não é uma data completa"; do
-    grep -qF -- "$anuncio" <<<"$falado" || falhar "Orca never said [$anuncio]"
+# Whether Orca said these utterances one right after the other.
+disse() { # <utterance>...
+    local seguidas
+    seguidas=$(printf '%s\n' "$@")
+    [[ $'\n'"$falado"$'\n' == *$'\n'"$seguidas"$'\n'* ]] ||
+        falhar "Orca never said, in a row: [$(printf '%s|' "$@")]"
+}
+
+# Each control heard as it gets the focus: its name, its role and its value, once.
+INICIO=$(date +01/%m/%Y)
+HOJE=$(date +%d/%m/%Y)
+for linha in "Dt.Vencimento Chave" "Dt.Vencimento Boleto"; do
+    disse "$linha, data inicial $INICIO botão do seletor numérico."
+    disse "$linha, data final $HOJE botão do seletor numérico."
+    disse "$linha, qualquer data caixa de seleção não selecionada."
 done
+disse "espaço " "selecionada"
+disse "Data filtrada, linha 1 caixa de combinação editável." "Dt.Vencimento Chave." "tab "
+disse "Data filtrada, linha 2 caixa de combinação editável." "Dt.Vencimento Boleto." "tab "
+# The sort combo with its item, its list opened, the next item chosen, and heard again on the way
+# back with Shift+Tab.
+disse "Ordenar por caixa de combinação." "Data."
+disse "Lista com 3 itens." "Valor Bruto." "enter " "Ordenar por caixa de combinação." \
+    "Valor Bruto."
+disse "shift da esquerda " "Ordenar por caixa de combinação." "Valor Bruto."
+disse "Formato." "Visualização." "selecionado botão de opção"
+disse "Imprimir botão de apertar."
+# While the date is typed, what is typed is heard, nothing else.
+disse "1 " "5 " "barra " "0 " "3 " "barra " "2 " "alt da esquerda "
+# The warning and the start-up error box, each with its caption, its text and its button.
+disse "alerta Mensagem de Advertência." \
+    'O texto "15/03/2" na data inicial de "Dt.Vencimento Chave" não é uma data completa. Corrija a data e imprima de novo.' \
+    "OK botão de apertar."
+disse "alerta Rellicensacliente." "'' is not a valid integer value." "OK botão de apertar."
+
+# No noise: no selection read back on its own, and each combo's purpose heard once.
+ruido=$(grep -xE "selecionado|desmarcado|Texto não selecionado\.|Dt\.Vencimento (Chave|Boleto)" \
+    <<<"$falado" || true)
+[ -z "$ruido" ] || falhar "Orca spoke noise: $ruido"
+afirmar_igual "$(grep -c "Data filtrada, linha 1" <<<"$falado")" 1 "the first row's combo heard"

@@ -8,7 +8,7 @@ Each object is printed as role|name|description|value|labels|state, in depth-fir
 role as AT-SPI names it; the name and description the program gives it; its value (the text of a
 text or spin field, the item a combo box shows, the number of a value field); the names of the
 objects that label it, joined by "+" (on Linux Qt names a combo box by its value and lets its
-label say what it chooses); "checked" for a ticked box or a chosen radio item.
+label say what it chooses, unless the program names it); "checked" for a ticked box or a chosen radio item.
 """
 import sys
 import time
@@ -32,18 +32,10 @@ def aplicacao(pid):
 def valor(objeto):
     papel = objeto.getRole()
     if papel == pyatspi.ROLE_COMBO_BOX:
-        # An editable one holds a text field; the other kind, a list with the item selected.
+        # An editable one holds a text field; the other kind shows its item as its own text.
         for filho in objeto:
             if filho.getRole() in (pyatspi.ROLE_TEXT, pyatspi.ROLE_ENTRY):
                 return valor(filho)
-        for filho in objeto:
-            try:
-                selecao = filho.querySelection()
-            except NotImplementedError:
-                continue
-            if selecao.nSelectedChildren > 0:
-                return selecao.getSelectedChild(0).name
-        return ""
     try:
         return objeto.queryText().getText(0, -1)
     except NotImplementedError:
