@@ -36,6 +36,17 @@ else()
     set(CPACK_PACKAGING_INSTALL_PREFIX /opt/RelLicensaCliente)
     set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
     set(CPACK_DEBIAN_PACKAGE_SECTION misc)
+    string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+        "The client licence report of the company's business application: a window of"
+        "filters (two date ranges, a sort order, an output format) that checks the"
+        "connection to the company's PostgreSQL database and opens the report in the"
+        "Java report viewer. The business application starts it with the database access"
+        "and the logged-in user on its command line.")
+    # The library dependencies of the program, computed from it, beside those declared below.
+    set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+    # The copyright file and the changelog (instaladores/debian).
+    set(CPACK_LANCADOR_DEBIAN ${PROJECT_SOURCE_DIR}/instaladores/debian)
+    set(CPACK_INSTALL_SCRIPTS ${CPACK_LANCADOR_DEBIAN}/documentos.cmake)
     # Qt's widgets, the client library the program loads, a Java runtime for the viewer and the
     # fonts the window is laid out for.
     set(CPACK_DEBIAN_PACKAGE_DEPENDS

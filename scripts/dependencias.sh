@@ -22,7 +22,7 @@ if [ "$proposito" != programa ]; then
     pacotes+=(
         clang-format clang libclang-rt-14-dev libgtest-dev libpq-dev
         xdotool xclip x11-utils libx11-dev locales
-        at-spi2-core python3-pyatspi dbus-daemon orca speech-dispatcher
+        at-spi2-core python3-pyatspi dbus-daemon orca speech-dispatcher lintian
     )
 fi
 if [ "$proposito" = windows ]; then

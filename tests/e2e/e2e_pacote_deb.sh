@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The Debian package as an administrator uses it: `apt-get install ./<package>.deb` puts the
-# program under /opt/RelLicensaCliente, the installed program connects, prints and closes, and
-# removing the package leaves nothing behind. Needs root; elsewhere, or where the package is
+# The Debian package as an administrator uses it: Debian's lintian finds nothing in it but the
+# placement under /opt (one folder, as on Windows, on purpose); `apt-get install ./<package>.deb`
+# puts the program under /opt/RelLicensaCliente, the installed program connects, prints and
+# closes, and removing the package leaves nothing behind. Needs root; elsewhere, or where the package is
 # already installed (someone's own installation), it says why and is skipped.
 #   e2e_pacote_deb.sh <build tree>
 source "$(dirname "$0")/comum.sh"
@@ -19,6 +20,9 @@ fi
 cpack -G DEB --config "$arvore/CPackConfig.cmake" >"$TRABALHO/cpack.log" 2>&1 ||
     falhar "cpack could not make the package: $(tail -n 20 "$TRABALHO/cpack.log")"
 pacote=$(ls -t "$arvore"/pacotes/rellicensacliente_*.deb | head -n 1)
+queixas=$(lintian "$pacote" 2>&1 | grep -E '^[EW]: ' |
+    grep -vE ': (dir-or-file-in-opt|jar-not-in-usr-share) ' || true)
+[ -z "$queixas" ] || falhar "lintian finds in the package: $queixas"
 remover() { DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq rellicensacliente >/dev/null 2>&1; }
 trap 'remover || true; encerrar' EXIT
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$pacote" >"$TRABALHO/apt.log" 2>&1 ||
