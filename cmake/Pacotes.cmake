@@ -1,22 +1,20 @@
-# The packages an administrator installs, made by `cpack` in the build tree from what
-# `cmake --install` lays out:
-# - Windows: a zip of the program's folder (the installers, below, are made apart);
-# - Linux: a Debian package with the folder under /opt/RelLicensaCliente (DLL/lib/libpq.so.5 a
-#   link to the system's libpq) and the Debian packages it needs declared, so that
-#   `apt-get install ./<package>.deb` brings them in; removing the package removes the folder.
+# The packages an administrator installs, from what `cmake --install` lays out:
+# - Windows: the installers, below (scripts/windows.sh zips the folder);
+# - Linux: a Debian package, made by `cpack` in the build tree, with the folder under
+#   /opt/RelLicensaCliente (DLL/lib/libpq.so.5 a link to the system's libpq) and the Debian
+#   packages it needs declared, so that `apt-get install ./<package>.deb` brings them in;
+#   removing the package removes the folder.
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Relação de Licensa Clientes: filtros e impressão do relatório")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION}) # all four parts
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/pacotes)
 set(CPACK_STRIP_FILES ON)
 
 if(WIN32)
-    set(CPACK_PACKAGE_NAME RelLicensaCliente)
-    set(CPACK_PACKAGE_VENDOR RelLicensaCliente)
-    set(CPACK_PACKAGE_FILE_NAME RelLicensaCliente-${PROJECT_VERSION}-windows-x64)
-    set(CPACK_GENERATOR ZIP)
+    # The zip is made by scripts/windows.sh from the installed folder, once it is signed.
     # The installers, NSIS and MSI, of the folder as `cmake --install` lays it out, made by
-    # instaladores.py: `cmake --build <tree> --target instaladores`, after the build.
-    add_library(acao_msi MODULE ${CMAKE_CURRENT_LIST_DIR}/acao_msi.cpp)
+    # instaladores/windows/instaladores.py: `cmake --build <tree> --target instaladores`, after
+    # the build.
+    add_library(acao_msi MODULE ${PROJECT_SOURCE_DIR}/instaladores/windows/acao_msi.cpp)
     target_link_libraries(acao_msi PRIVATE msi)
     set_target_properties(acao_msi PROPERTIES PREFIX "")
     target_link_options(acao_msi PRIVATE -s)
@@ -25,7 +23,7 @@ if(WIN32)
         COMMAND ${CMAKE_COMMAND} -E rm -rf ${pasta_dos_instaladores}
         COMMAND ${CMAKE_COMMAND} --install ${CMAKE_BINARY_DIR} --prefix ${pasta_dos_instaladores}
                 --strip
-        COMMAND /usr/bin/python3 ${CMAKE_CURRENT_LIST_DIR}/instaladores.py ${pasta_dos_instaladores}
+        COMMAND /usr/bin/python3 ${PROJECT_SOURCE_DIR}/instaladores/windows/instaladores.py ${pasta_dos_instaladores}
                 ${PROJECT_VERSION} $<TARGET_FILE:acao_msi> ${CPACK_PACKAGE_DIRECTORY}
         VERBATIM)
     add_dependencies(instaladores acao_msi RelLicensaCliente jasperviewer)
@@ -51,6 +49,5 @@ else()
     # fonts the window is laid out for.
     set(CPACK_DEBIAN_PACKAGE_DEPENDS
         "libqt6widgets6 (>= 6.4), libpq5, openjdk-17-jre | java17-runtime, fonts-liberation")
+    include(CPack)
 endif()
-
-include(CPack)

@@ -28,10 +28,11 @@ fi
 if [ "$proposito" = windows ]; then
     # dpkg-dev for apt-get source; perl, bison and flex for Qt's and PostgreSQL's builds; the
     # 32-bit compiler for a test library of the wrong architecture; NSIS, wixl and Python for
-    # the installers.
+    # the installers; osslsigncode to sign them, msitools to look inside the MSI.
     pacotes+=(
         g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix gcc-mingw-w64-i686-posix dpkg-dev
         perl bison flex nsis wixl python3 zip wine wine64 fonts-wine x11-apps netpbm
+        osslsigncode msitools
     )
 fi
 

@@ -3,7 +3,8 @@
 # scripts/windows_bibliotecas.sh builds from Debian's sources (once per machine), and leaves:
 #   build-windows/instalado/       the program's folder: RelLicensaCliente.exe, DLL\lib\ (libpq.dll
 #                                  with the OpenSSL DLLs it needs), jasperviewer.jar, relatorios\
-#   build-windows/pacotes/         the same folder as a zip, and its installers (NSIS and MSI)
+#   build-windows/pacotes/         the same folder as a zip, and its installers (NSIS and MSI),
+#                                  signed when LANCADOR_CERTIFICADO names the site's certificate
 # With --testes it then runs the Windows tests, under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -19,7 +20,15 @@ cmake -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=Release -DLANCADOR_WERRO
 cmake --build build-windows
 rm -rf build-windows/instalado
 cmake --install build-windows --prefix build-windows/instalado --strip >/dev/null
-(cd build-windows && cpack -C Release >/dev/null)
+# With the site's certificate in the environment, the program's exe and DLLs are signed (and the
+# installers, by instaladores.py); see the README.
+python3 scripts/assinar.py build-windows/instalado/*.exe build-windows/instalado/DLL/lib/*.dll
+versao=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-windows/CMakeCache.txt)
+nome="RelLicensaCliente-$versao-windows-x64"
+rm -rf build-windows/zip && mkdir -p build-windows/zip build-windows/pacotes
+cp -a build-windows/instalado "build-windows/zip/$nome"
+rm -f "build-windows/pacotes/$nome.zip"
+(cd build-windows/zip && cmake -E tar cf "../pacotes/$nome.zip" --format=zip "$nome")
 cmake --build build-windows --target instaladores >/dev/null
 echo "Windows program: build-windows/instalado/RelLicensaCliente.exe"
 echo "Packages: $(ls build-windows/pacotes/*.{zip,exe,msi} | tr '\n' ' ')"

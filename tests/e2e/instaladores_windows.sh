@@ -23,7 +23,7 @@ registrado() { # <value name>
 
 # Makes the packages of another version from a folder: <version> <program folder> <output>.
 fazer_pacotes() {
-    /usr/bin/python3 "$RAIZ/cmake/instaladores.py" "$2" "$1" "$ACAO_MSI" "$3" >/dev/null
+    /usr/bin/python3 "$RAIZ/instaladores/windows/instaladores.py" "$2" "$1" "$ACAO_MSI" "$3" >/dev/null
 }
 
 # Runs a Windows program with exactly this raw command line and waits for it: its exit code.

@@ -1,6 +1,9 @@
 ; The program's installer, in Portuguese (Brazil), made by instaladores.py:
 ;   makensis -DVERSAO=<version> -DPASTA=<program folder> -DARQUIVOS=<list of its files>
-;            -DICONE=<icon> -DSAIDA=<installer> instalador.nsi
+;            -DICONE=<icon> -DSAIDA=<installer> -DNOME=<product name> -DEDITOR=<publisher>
+;            -DPASTA_DO_PRODUTO=<folder under Program Files> -DREGISTRO=<uninstall key>
+;            instalador.nsi
+; (the product's name, folder and keys are instaladores.py's, shared with the MSI).
 ; It puts the folder under C:\Program Files\RelLicensaCliente, per machine, with an uninstaller
 ; registered for Add/Remove Programs. Over an installation already there it proposes that
 ; installation's folder and replaces it: once none of its files is in use, that version's own
@@ -18,12 +21,17 @@ RequestExecutionLevel admin
 !include WordFunc.nsh
 !include "${ARQUIVOS}"
 
-!define NOME "Relação de Licensa Clientes"
-!define REGISTRO "Software\Microsoft\Windows\CurrentVersion\Uninstall\RelLicensaCliente"
+; With the site's certificate (instaladores.py passes the signing script), the uninstaller is
+; signed before it goes into the installer, and the installer once it is made.
+!ifdef ASSINAR
+    !uninstfinalize '${ASSINAR} "%1"'
+    !finalize '${ASSINAR} "%1"'
+!endif
+
 
 Name "${NOME}"
 OutFile "${SAIDA}"
-InstallDir "$PROGRAMFILES64\RelLicensaCliente"
+InstallDir "$PROGRAMFILES64\${PASTA_DO_PRODUTO}"
 BrandingText "${NOME} ${VERSAO}"
 
 !define MUI_ICON "${ICONE}"
@@ -124,13 +132,16 @@ Section
     WriteUninstaller "$INSTDIR\Uninstall.exe"
     WriteRegStr HKLM "${REGISTRO}" DisplayName "${NOME}"
     WriteRegStr HKLM "${REGISTRO}" DisplayVersion ${VERSAO}
-    WriteRegStr HKLM "${REGISTRO}" Publisher RelLicensaCliente
+    WriteRegStr HKLM "${REGISTRO}" Publisher "${EDITOR}"
     WriteRegStr HKLM "${REGISTRO}" DisplayIcon "$INSTDIR\RelLicensaCliente.exe"
     WriteRegStr HKLM "${REGISTRO}" InstallLocation $INSTDIR
     WriteRegStr HKLM "${REGISTRO}" UninstallString '"$INSTDIR\Uninstall.exe"'
     WriteRegStr HKLM "${REGISTRO}" QuietUninstallString '"$INSTDIR\Uninstall.exe" /S'
     WriteRegDWORD HKLM "${REGISTRO}" NoModify 1
     WriteRegDWORD HKLM "${REGISTRO}" NoRepair 1
+    ; Add/Remove Programs shows the size the folder takes, in KB.
+    ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+    WriteRegDWORD HKLM "${REGISTRO}" EstimatedSize $0
 SectionEnd
 
 !macro APAGAR arquivo

@@ -11,8 +11,12 @@ the program with its arguments). The files are listed once, here, from the folde
 them as macros (what its uninstaller removes and what must not be in use), the MSI as one
 component per file and one per folder. acao_msi.dll is the MSI's custom action that waits
 while the program is open.
+
+With the site's certificate in the environment (scripts/assinar.py), the program's exe and DLLs
+in the folder, the custom action, the NSIS uninstaller and both installers are signed.
 """
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -20,12 +24,19 @@ import uuid
 from xml.sax.saxutils import quoteattr
 
 AQUI = os.path.dirname(os.path.abspath(__file__))
-ICONE = os.path.join(AQUI, "..", "app", "imagens", "RelLicensaCliente.ico")
+RAIZ = os.path.join(AQUI, "..", "..")
+ASSINAR = os.path.join(RAIZ, "scripts", "assinar.py")
+ICONE = os.path.join(RAIZ, "app", "imagens", "RelLicensaCliente.ico")
+# The product as both packages present it, in one place: the NSIS script gets these as defines,
+# and the MSI's custom action reads the name from the package.
 NOME = "Relação de Licensa Clientes"
+EDITOR = "RelLicensaCliente"
+PASTA = "RelLicensaCliente"  # the folder under Program Files
+REGISTRO_NSIS = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + PASTA
 # Every version of the MSI shares this code, which is how a newer one finds an older one to
 # replace; the components' codes are derived from their paths under it, the same in every version.
 CODIGO_DE_ATUALIZACAO = uuid.UUID("6f3c1c52-5a0e-4d8e-9b1f-2f5e8b7a4c31")
-REGISTRO_MSI = r"Software\RelLicensaCliente"
+REGISTRO_MSI = "Software\\" + PASTA
 
 
 def conteudo(pasta):
@@ -94,7 +105,7 @@ def wxs(pastas, arquivos, versao):
     return f"""<?xml version="1.0" encoding="utf-8"?>
 <Wix xmlns="http://schemas.microsoft.com/wix/2006/wi">
   <Product Id="*" Name={quoteattr(NOME)} Language="1046" Codepage="1252" Version="{versao}"
-           Manufacturer="RelLicensaCliente" UpgradeCode="{{{str(CODIGO_DE_ATUALIZACAO).upper()}}}">
+           Manufacturer={quoteattr(EDITOR)} UpgradeCode="{{{str(CODIGO_DE_ATUALIZACAO).upper()}}}">
     <Package InstallerVersion="500" Compressed="yes" InstallScope="perMachine"
              Languages="1046" SummaryCodepage="1252" Description={quoteattr(NOME)}/>
     <Media Id="1" Cabinet="programa.cab" EmbedCab="yes"/>
@@ -129,7 +140,7 @@ def wxs(pastas, arquivos, versao):
     </InstallExecuteSequence>
     <Directory Id="TARGETDIR" Name="SourceDir">
       <Directory Id="ProgramFiles64Folder">
-        <Directory Id="INSTALLDIR" Name="RelLicensaCliente">
+        <Directory Id="INSTALLDIR" Name={quoteattr(PASTA)}>
 {chr(10).join(arvore)}
           <Component Id="C_REGISTRO" Guid="{guid("registro")}" Win64="yes">
             <RegistryValue Root="HKLM" Key="{REGISTRO_MSI}" Name="Pasta" Type="string"
@@ -160,21 +171,31 @@ def main():
     pastas, arquivos = conteudo(pasta)
     base = os.path.join(saida, "RelLicensaCliente-%s-windows-x64" % versao)
     os.makedirs(saida, exist_ok=True)
+    assinar = "LANCADOR_CERTIFICADO" in os.environ
+    executar([sys.executable, ASSINAR] + [os.path.join(pasta, a) for a in arquivos
+                                         if a.lower().endswith((".exe", ".dll"))])
     with tempfile.TemporaryDirectory() as trabalho:
         with open(os.path.join(trabalho, "arquivos.nsh"), "w", encoding="utf-8") as nsh:
             nsh.write(lista_nsis(pastas, arquivos))
+        # NSIS signs the uninstaller it makes and the installer itself through the same script.
         executar(["makensis", "-V2", "-INPUTCHARSET", "UTF8", "-DVERSAO=" + versao,
                   "-DPASTA=" + pasta, "-DARQUIVOS=" + os.path.join(trabalho, "arquivos.nsh"),
                   "-DICONE=" + os.path.abspath(ICONE), "-DSAIDA=" + base + ".exe",
-                  os.path.join(AQUI, "instalador.nsi")])
+                  "-DNOME=" + NOME, "-DEDITOR=" + EDITOR, "-DPASTA_DO_PRODUTO=" + PASTA,
+                  "-DREGISTRO=" + REGISTRO_NSIS]
+                 + (["-DASSINAR=" + sys.executable + " " + os.path.abspath(ASSINAR)]
+                    if assinar else [])
+                 + [os.path.join(AQUI, "instalador.nsi")])
 
         # wixl takes the sources relative to the folder it runs in.
         os.symlink(pasta, os.path.join(trabalho, "programa"))
         os.symlink(os.path.abspath(ICONE), os.path.join(trabalho, "RelLicensaCliente.ico"))
-        os.symlink(acao_msi, os.path.join(trabalho, "acao_msi.dll"))
+        shutil.copyfile(acao_msi, os.path.join(trabalho, "acao_msi.dll"))
+        executar([sys.executable, ASSINAR, os.path.join(trabalho, "acao_msi.dll")])
         with open(os.path.join(trabalho, "programa.wxs"), "w", encoding="utf-8") as arquivo:
             arquivo.write(wxs(pastas, arquivos, versao))
         executar(["wixl", "-a", "x64", "-o", base + ".msi", "programa.wxs"], cwd=trabalho)
+        executar([sys.executable, ASSINAR, base + ".msi"])
 
 
 if __name__ == "__main__":

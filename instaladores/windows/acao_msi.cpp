@@ -54,10 +54,13 @@ std::wstring arquivoEmUso(const std::wstring& pasta) {
 }
 
 // Shows the text as the installation's error with Repetir and Cancelar; the answer (IDRETRY,
-// IDCANCEL, or 0 without a user interface).
+// IDCANCEL, or 0 without a user interface). The text is the record's field 1, shown through the
+// template "[1]": as the template itself, a folder named like "C:\Apps [TI]" would have its
+// bracketed part replaced by a property's value.
 int perguntar(MSIHANDLE sessao, const std::wstring& texto) {
     const MSIHANDLE registro = MsiCreateRecord(1);
-    MsiRecordSetStringW(registro, 0, texto.c_str());
+    MsiRecordSetStringW(registro, 0, L"[1]");
+    MsiRecordSetStringW(registro, 1, texto.c_str());
     const int resposta = MsiProcessMessage(
         sessao, static_cast<INSTALLMESSAGE>(INSTALLMESSAGE_ERROR | MB_RETRYCANCEL | MB_ICONWARNING),
         registro);
@@ -76,7 +79,8 @@ extern "C" __declspec(dllexport) UINT __stdcall EsperarFimDoPrograma(MSIHANDLE s
         if (arquivo.empty())
             return ERROR_SUCCESS;
         const int resposta =
-            perguntar(sessao, L"O Relação de Licensa Clientes está aberto: o arquivo " + arquivo +
+            perguntar(sessao, L"O " + propriedade(sessao, L"ProductName") +
+                                  L" está aberto: o arquivo " + arquivo +
                                   L" está em uso.\r\n\r\nFeche o programa e clique em Repetir, ou "
                                   L"clique em Cancelar para sair sem alterar a instalação.");
         if (resposta != IDRETRY)
