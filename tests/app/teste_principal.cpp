@@ -6,6 +6,8 @@
 #include "messages/UnMens.h"
 #include "tests/app/apoio.h"
 
+#include <QAbstractItemView>
+#include <QAccessible>
 #include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -373,6 +375,44 @@ TEST_F(JanelaPrincipal, AltIPressionaImprimirEEnterNao) {
     QTest::keyClick(janela->BitBtn1, Qt::Key_Return);
     EXPECT_EQ(lancamentos.comandos().size(), 2u);
     EXPECT_TRUE(janela->isVisible()); // pressing the button closes nothing
+}
+
+// What a screen reader learns of the combos: the name says what each one chooses, the value and
+// the text are the item it shows, and an editable one says so and holds its text box.
+TEST_F(JanelaPrincipal, CombosDizemOQueEscolhemEOItemQueMostram) {
+    const auto janela = criar("p 127.0.0.1 5432 u s b 1 2 login");
+    struct Caso {
+        QComboBox* combo;
+        QString nome, item;
+        bool editavel;
+    } casos[] = {
+        {janela->cbOrdem, "Ordenar por", "Data", false},
+        {janela->cbData, "Data filtrada, linha 1", "Dt.Vencimento Chave", true},
+        {janela->cbData2, "Data filtrada, linha 2", "Dt.Vencimento Boleto", true},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.nome.toStdString());
+        QAccessibleInterface* interface = QAccessible::queryAccessibleInterface(caso.combo);
+        ASSERT_NE(interface, nullptr);
+        EXPECT_EQ(interface->role(), QAccessible::ComboBox);
+        EXPECT_EQ(interface->text(QAccessible::Name), caso.nome);
+        EXPECT_EQ(interface->text(QAccessible::Value), caso.item);
+        ASSERT_NE(interface->textInterface(), nullptr);
+        EXPECT_EQ(interface->textInterface()->text(0, interface->textInterface()->characterCount()),
+                  caso.item);
+        EXPECT_EQ(interface->state().editable, caso.editavel);
+        EXPECT_TRUE(interface->state().expandable);
+        ASSERT_EQ(interface->childCount(), caso.editavel ? 2 : 1);
+        EXPECT_EQ(interface->child(0)->object(), static_cast<QObject*>(caso.combo->view()));
+        if (caso.editavel) {
+            EXPECT_EQ(interface->child(1)->object(), static_cast<QObject*>(caso.combo->lineEdit()));
+        }
+        EXPECT_TRUE(interface->actionInterface()->actionNames().contains(
+            QAccessibleActionInterface::showMenuAction()));
+    }
+    janela->cbOrdem->setCurrentIndex(2);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(janela->cbOrdem)->text(QAccessible::Value),
+              "Valor Líquido");
 }
 
 TEST_F(JanelaPrincipal, PassoDeConexaoPadraoUsaOModuloDeDados) {
