@@ -145,13 +145,15 @@ public:
 // is selected on entering the field and cleared on leaving it (heard before the field's name and
 // again on leaving), and a date picker's selection and cursor while it handles a typed key.
 bool ruidoParaLeitoresDeTela(const QAccessibleEvent& evento) {
+    if (evento.type() != QAccessible::TextSelectionChanged &&
+        evento.type() != QAccessible::TextCaretMoved)
+        return false;
     const QWidget* editor = editorDoTexto(evento.object());
     if (editor == nullptr)
         return false;
     if (qobject_cast<const QComboBox*>(editor) != nullptr)
         return evento.type() == QAccessible::TextSelectionChanged;
-    return digitandoNumSeletor && (evento.type() == QAccessible::TextSelectionChanged ||
-                                   evento.type() == QAccessible::TextCaretMoved);
+    return digitandoNumSeletor;
 }
 
 // Passes every accessibility event on to the platform's bridge (AT-SPI, UI Automation) but the

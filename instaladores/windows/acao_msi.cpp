@@ -70,20 +70,27 @@ int perguntar(MSIHANDLE sessao, const std::wstring& texto) {
 
 } // namespace
 
+// The folder the installation goes to and the one an earlier version is installed in, which
+// differ when the command line names another folder.
 extern "C" __declspec(dllexport) UINT __stdcall EsperarFimDoPrograma(MSIHANDLE sessao) {
-    std::wstring pasta = propriedade(sessao, L"INSTALLDIR");
-    if (!pasta.empty() && pasta.back() != L'\\')
-        pasta += L'\\';
-    for (;;) {
-        const std::wstring arquivo = arquivoEmUso(pasta);
-        if (arquivo.empty())
-            return ERROR_SUCCESS;
-        const int resposta =
-            perguntar(sessao, L"O " + propriedade(sessao, L"ProductName") +
-                                  L" está aberto: o arquivo " + arquivo +
-                                  L" está em uso.\r\n\r\nFeche o programa e clique em Repetir, ou "
-                                  L"clique em Cancelar para sair sem alterar a instalação.");
-        if (resposta != IDRETRY)
-            return resposta == IDCANCEL ? ERROR_INSTALL_USEREXIT : ERROR_INSTALL_FAILURE;
+    for (const wchar_t* propriedadeDaPasta : {L"PASTA_INSTALADA", L"INSTALLDIR"}) {
+        std::wstring pasta = propriedade(sessao, propriedadeDaPasta);
+        if (pasta.empty())
+            continue;
+        if (pasta.back() != L'\\')
+            pasta += L'\\';
+        for (;;) {
+            const std::wstring arquivo = arquivoEmUso(pasta);
+            if (arquivo.empty())
+                break;
+            const int resposta =
+                perguntar(sessao, L"O " + propriedade(sessao, L"ProductName") +
+                                      L" está aberto: o arquivo " + arquivo +
+                                      L" está em uso.\r\n\r\nFeche o programa e clique em Repetir, "
+                                      L"ou clique em Cancelar para sair sem alterar a instalação.");
+            if (resposta != IDRETRY)
+                return resposta == IDCANCEL ? ERROR_INSTALL_USEREXIT : ERROR_INSTALL_FAILURE;
+        }
     }
+    return ERROR_SUCCESS;
 }

@@ -6,8 +6,9 @@
 ; (the product's name, folder and keys are instaladores.py's, shared with the MSI).
 ; It puts the folder under C:\Program Files\RelLicensaCliente, per machine, with an uninstaller
 ; registered for Add/Remove Programs. Over an installation already there it proposes that
-; installation's folder and replaces it: once none of its files is in use, that version's own
-; uninstaller removes it, then the new files go in. An older version over a newer one asks first.
+; installation's folder (unless /D= names another) and replaces it: once none of its files is in
+; use, that version's own uninstaller removes it, then the new files go in. An older version over
+; a newer one asks first.
 ; /S installs silently; silent, a program still open or an older version ends it (exit code 2)
 ; with nothing changed.
 Unicode true
@@ -55,6 +56,7 @@ VIAddVersionKey /LANG=${LANG_PORTUGUESEBR} FileDescription "Instalador do ${NOME
 
 ; The installation already on the machine: its folder and version, empty when there is none.
 Var PastaAtual
+Var PastaPedida
 Var VersaoAtual
 
 ; Sets R1 to the file's path when the file, in folder R0, is open elsewhere (a program that runs
@@ -89,6 +91,11 @@ FunctionEnd
 !insertmacro ESPERAR_FIM_DO_PROGRAMA un.
 
 Function .onInit
+    ; A folder named with /D= is where this version goes, also over an installation elsewhere,
+    ; which is then removed; without it the installation already there is replaced where it is.
+    ${If} $INSTDIR != "$PROGRAMFILES64\${PASTA_DO_PRODUTO}"
+        StrCpy $PastaPedida $INSTDIR
+    ${EndIf}
     ReadRegStr $0 HKLM "${REGISTRO}" UninstallString
     ReadRegStr $VersaoAtual HKLM "${REGISTRO}" DisplayVersion
     ${If} $0 == ""
@@ -97,7 +104,9 @@ Function .onInit
     ; The folder of the registered uninstaller, "C:\...\Uninstall.exe" with its quotes.
     ${WordReplace} $0 '"' "" "+" $0
     ${GetParent} $0 $PastaAtual
-    StrCpy $INSTDIR $PastaAtual
+    ${If} $PastaPedida == ""
+        StrCpy $INSTDIR $PastaAtual
+    ${EndIf}
     ${VersionCompare} $VersaoAtual ${VERSAO} $0
     ${If} $0 == 1
         MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 "A versão $VersaoAtual do ${NOME}, instalada em $PastaAtual, é mais nova que esta (${VERSAO}).$\r$\n$\r$\nSubstituí-la pela versão ${VERSAO}, mais antiga?" /SD IDNO IDYES +3

@@ -123,16 +123,32 @@ def wxs(pastas, arquivos, versao):
     <Property Id="ARPPRODUCTICON" Value="RelLicensaCliente.ico"/>
     <Property Id="ARPNOMODIFY" Value="1"/>
     <Property Id="ARPNOREPAIR" Value="1"/>
-    <!-- An installation already on the machine is replaced where it is. -->
+    <!-- An installation already on the machine is replaced where it is, unless the command line
+         names the folder (INSTALLDIR=...): that value, set before the search, is kept aside and
+         put back right after it (AppSearch is 50 in both sequences; wixl would place an action
+         "After" it past CostFinalize). The installed folder is also kept for the wait while the program is
+         open, which looks at both. -->
     <Property Id="INSTALLDIR">
       <RegistrySearch Id="PastaInstalada" Root="HKLM" Key="{REGISTRO_MSI}" Name="Pasta"
                       Type="raw" Win64="yes"/>
     </Property>
+    <Property Id="PASTA_INSTALADA">
+      <RegistrySearch Id="PastaInstaladaParaAEspera" Root="HKLM" Key="{REGISTRO_MSI}"
+                      Name="Pasta" Type="raw" Win64="yes"/>
+    </Property>
+    <CustomAction Id="GuardarPastaPedida" Property="PASTA_PEDIDA" Value="[INSTALLDIR]"/>
+    <CustomAction Id="UsarPastaPedida" Property="INSTALLDIR" Value="[PASTA_PEDIDA]"/>
     <CustomAction Id="PastaParaRemocao" Property="ARPINSTALLLOCATION" Value="[INSTALLDIR]"/>
     <Binary Id="AcaoMsi" SourceFile="acao_msi.dll"/>
     <CustomAction Id="EsperarFimDoPrograma" BinaryKey="AcaoMsi" DllEntry="EsperarFimDoPrograma"
                   Execute="immediate" Return="check"/>
+    <InstallUISequence>
+      <Custom Action="GuardarPastaPedida" Sequence="49">INSTALLDIR</Custom>
+      <Custom Action="UsarPastaPedida" Sequence="51">PASTA_PEDIDA</Custom>
+    </InstallUISequence>
     <InstallExecuteSequence>
+      <Custom Action="GuardarPastaPedida" Sequence="49">INSTALLDIR</Custom>
+      <Custom Action="UsarPastaPedida" Sequence="51">PASTA_PEDIDA</Custom>
       <Custom Action="PastaParaRemocao" After="CostFinalize"/>
       <Custom Action="EsperarFimDoPrograma" Before="InstallValidate"/>
       <!-- The version replaced goes whole before this one comes in. -->

@@ -252,14 +252,29 @@ esperar_arquivo() {
 
 # Closes a window as a window manager's close box does (under Wine, as a user does with Alt+F4,
 # which Windows handles itself), and waits for the program to end; sets STATUS_PROGRAMA.
+# The titles of the visible windows on the test's display.
+janelas_abertas() {
+    local id
+    for id in $(xdotool search --onlyvisible --name . 2>/dev/null); do
+        printf '[%s] ' "$(xdotool getwindowname "$id" 2>/dev/null)"
+    done
+}
+
 fechar_programa() {
     if [ "$PLATAFORMA" = windows ]; then
         teclar "$1" alt+F4
+        # Wine may drop a key sent while it is still making the window active; a window that is
+        # still there after a few seconds gets the keys again, as a user would press them again.
+        # A program that does not end then fails below all the same.
+        if ! TEMPO_LIMITE=5 esperar_que '! kill -0 "$PID_PROGRAMA" 2>/dev/null' &&
+            xdotool getwindowname "$1" >/dev/null 2>&1; then
+            teclar "$1" alt+F4
+        fi
     else
         "$FECHAR_JANELA" "$1"
     fi
     esperar_que '! kill -0 "$PID_PROGRAMA" 2>/dev/null' ||
-        falhar "the program did not end after its window was closed"
+        falhar "the program did not end after its window was closed (its windows: $(janelas_abertas); its output: $(tail -c 2000 "$TRABALHO/saida"))"
     STATUS_PROGRAMA=0
     wait "$PID_PROGRAMA" || STATUS_PROGRAMA=$?
     PID_PROGRAMA=""

@@ -13,6 +13,8 @@
 #   program runs from there;
 # - the older package over the newer one, silent, is refused and changes nothing (NSIS by hand
 #   asks first; the test answers No);
+# - a newer one still, with another folder named on its command line, goes there and removes the
+#   installation it replaces;
 # - the removal leaves nothing.
 # Pictures of the NSIS pages are left in CAPTURAS (instalador_*.png).
 source "$(dirname "$0")/comum.sh"
@@ -110,4 +112,15 @@ if [ "$tipo" = nsis ]; then
 fi
 afirmar_igual "$(estado)" "$depois" "the installation after the older version was refused"
 
-remover_instalacao "$tipo" "$pasta" "$PACOTE"
+# The administrator's folder wins: a newer version installed silently with /D= (INSTALLDIR=)
+# naming another folder goes there, and the installation it replaces goes whole.
+outra="$raiz_escolhida/Outra pasta"
+fazer_pacotes 99.0.0.0 "$PASTA_DO_PACOTE" "$TRABALHO"
+pacote_novo="$TRABALHO/RelLicensaCliente-99.0.0.0-windows-x64"
+instalar_pacote "$tipo" "$pacote_novo" "$outra" ||
+    falhar "the version for another folder did not install (status $?)"
+afirmar_igual "$(registrado DisplayVersion)" 99.0.0.0 "the version registered after the move"
+afirmar_igual "$(arquivos_em "$outra")" "$(esperado "$PASTA_DO_PACOTE")" "the files in the folder named"
+[ ! -e "$pasta" ] || falhar "the installation replaced is still in $pasta: $(cd "$pasta" && find . | tr '\n' ' ')"
+
+remover_instalacao "$tipo" "$outra" "$pacote_novo"
