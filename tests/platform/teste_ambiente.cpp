@@ -40,12 +40,12 @@ void definirComoOSite(const char* nome, const char* texto) {
 std::string valorNoFilho(const std::string& nome) {
 #ifdef _WIN32
     // cmd.exe leaves a reference to an undefined variable as it is written.
-    const std::string referencia = "%" + nome + "%";
-    auto interpretador = plataforma::iniciarInterpretadorOculto("/c echo " + referencia + " 1>&2");
+    const std::string indefinida = "%" + nome + "%";
+    auto interpretador = plataforma::iniciarInterpretadorOculto("/c echo " + indefinida + " 1>&2");
 #else
-    const std::string referencia;
-    auto interpretador =
-        plataforma::iniciarInterpretadorOculto("/c printf %s \"${" + nome + "-ausente}\" >&2");
+    const std::string indefinida = "ausente";
+    auto interpretador = plataforma::iniciarInterpretadorOculto("/c printf %s \"${" + nome + "-" +
+                                                                indefinida + "}\" >&2");
 #endif
     const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     while (!interpretador->atender() && std::chrono::steady_clock::now() < limite)
@@ -53,7 +53,7 @@ std::string valorNoFilho(const std::string& nome) {
     std::string texto = interpretador->finalDosErros().texto();
     while (!texto.empty() && (texto.back() == '\n' || texto.back() == '\r' || texto.back() == ' '))
         texto.pop_back();
-    return texto == referencia ? "ausente" : texto;
+    return texto == indefinida ? "ausente" : texto;
 }
 
 } // namespace
